@@ -1,0 +1,116 @@
+#include "NumberText.h"
+
+#include <charconv>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The C locale's white space: space, tab, newline, vertical tab, form feed, carriage return.
+bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+const char* skipDigits(const char* p) {
+    while (isDigit(*p)) {
+        ++p;
+    }
+    return p;
+}
+
+// Whether a decimal number whose conversion left the double range was too large (rather than
+// too small): the power of ten of its leading non-zero digit plus its exponent is positive.
+bool exceedsDoubleRange(const char* mantissa, const char* exponent, const char* end) {
+    long powerOfTen = 0;
+    const char* p = mantissa;
+    while (*p == '0') {
+        ++p;
+    }
+    if (isDigit(*p)) {
+        powerOfTen = skipDigits(p) - p - 1;
+    } else {
+        if (*p == '.') {
+            ++p;
+        }
+        const char* firstNonZero = p;
+        while (*firstNonZero == '0') {
+            ++firstNonZero;
+        }
+        powerOfTen = -(firstNonZero - p) - 1;
+    }
+
+    long exponentValue = 0;
+    if (exponent != end) {
+        const char* digits = exponent + 1;
+        const bool negative = *digits == '-';
+        if (*digits == '+' || *digits == '-') {
+            ++digits;
+        }
+        // Saturate: any exponent beyond a million decides the matter on its own.
+        for (; digits != end && exponentValue < 1000000; ++digits) {
+            exponentValue = exponentValue * 10 + (*digits - '0');
+        }
+        if (negative) {
+            exponentValue = -exponentValue;
+        }
+    }
+    return powerOfTen + exponentValue > 0;
+}
+
+} // namespace
+
+double readDecimalNumber(const char* text) {
+    const char* p = text;
+    while (isSpace(*p)) {
+        ++p;
+    }
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+
+    const char* const mantissa = p;
+    const char* const integerEnd = skipDigits(mantissa);
+    const char* end = integerEnd;
+    if (*integerEnd == '.') {
+        const char* const fractionEnd = skipDigits(integerEnd + 1);
+        if (fractionEnd - integerEnd > 1 || integerEnd != mantissa) {
+            end = fractionEnd;
+        }
+    }
+    if (end == mantissa) {
+        return 0.0;
+    }
+
+    const char* const exponent = end;
+    if (*exponent == 'e' || *exponent == 'E') {
+        const char* digits = exponent + 1;
+        if (*digits == '+' || *digits == '-') {
+            ++digits;
+        }
+        if (isDigit(*digits)) {
+            end = skipDigits(digits);
+        }
+    }
+
+    double magnitude = 0.0;
+    const std::from_chars_result result =
+        std::from_chars(mantissa, end, magnitude, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        magnitude = exceedsDoubleRange(mantissa, exponent, end)
+                        ? std::numeric_limits<double>::infinity()
+                        : 0.0;
+    }
+    return negative ? -magnitude : magnitude;
+}
+
+void formatSixDecimals(double value, char (&buffer)[kFieldTextSize]) {
+    char* const last = buffer + kFieldTextSize - 1; // room for the NUL
+    std::to_chars_result result = std::to_chars(buffer, last, value, std::chars_format::fixed, 6);
+    if (result.ec != std::errc()) {
+        // At most 24 characters: always fits.
+        result = std::to_chars(buffer, last, value);
+    }
+    *result.ptr = '\0';
+}
