@@ -6,10 +6,14 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The C locale's white space: space, tab, newline, vertical tab, form feed, carriage return.
-bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 const char* skipDigits(const char* p) {
     while (isDigit(*p)) {

@@ -37,7 +37,8 @@ void toMapCoordinates(double trueLatitude, double trueLongitude, double& mapLati
 // correction is below 1e-7 degree in both components.
 //
 // It always ends, and returns the map point unchanged when there is nothing better to give:
-// - outside the offset region (one pass, as the iteration itself would give);
+// - outside the offset region (one pass, as the iteration itself would give; its arithmetic turns
+//   a negative zero into +0);
 // - a latitude or longitude that is infinite or NaN (no pass at all);
 // - a map point that is the image of no true point: just inside the western and southern
 //   bounds the offset carries every true point past the map point, the iteration alternates

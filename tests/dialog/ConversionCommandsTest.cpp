@@ -1,0 +1,163 @@
+#include "ConversionCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A stand-in for the dialog: fields by id, with the window's text semantics (a read copies at most
+// size - 1 bytes and a NUL), recording every read and write in order.
+class FakeDialog {
+public:
+    class Field {
+    public:
+        Field(FakeDialog& dialog, int id) : m_dialog(dialog), m_id(id) {}
+
+        int GetWindowText(char* buffer, int size) const {
+            const std::string& text = m_dialog.text(m_id);
+            const std::size_t count = std::min(text.size(), static_cast<std::size_t>(size - 1));
+            std::memcpy(buffer, text.data(), count);
+            buffer[count] = '\0';
+            m_dialog.m_log.push_back("read " + std::to_string(m_id));
+            return static_cast<int>(count);
+        }
+
+        void SetWindowText(const char* text) {
+            m_dialog.m_texts[m_id] = text;
+            m_dialog.m_log.push_back("write " + std::to_string(m_id));
+        }
+
+    private:
+        FakeDialog& m_dialog;
+        int m_id;
+    };
+
+    Field GetDlgItem(int id) { return Field(*this, id); }
+
+    void set(int id, std::string text) { m_texts[id] = std::move(text); }
+    const std::string& text(int id) { return m_texts.at(id); }
+    const std::map<int, std::string>& texts() const { return m_texts; }
+    const std::vector<std::string>& log() const { return m_log; }
+
+private:
+    std::map<int, std::string> m_texts;
+    std::vector<std::string> m_log;
+};
+
+// Every field holds text: what the user typed into an output field is there to be overwritten.
+FakeDialog dialogWith(int longitudeIn, const std::string& longitude, int latitudeIn,
+                      const std::string& latitude) {
+    FakeDialog dialog;
+    for (int id : {IDC_CORRECT_LON_IN, IDC_CORRECT_LON_OUT, IDC_CORRECT_LAT_IN, IDC_CORRECT_LAT_OUT,
+                   IDC_OFFSET_LON_IN, IDC_OFFSET_LON_OUT, IDC_OFFSET_LAT_IN, IDC_OFFSET_LAT_OUT}) {
+        dialog.set(id, "typed by the user " + std::to_string(id));
+    }
+    dialog.set(longitudeIn, longitude);
+    dialog.set(latitudeIn, latitude);
+    return dialog;
+}
+
+struct Command {
+    const char* name;
+    void (*run)(FakeDialog&);
+    int longitudeIn;
+    int latitudeIn;
+    int latitudeOut;
+    int longitudeOut;
+};
+
+const Command kAddOffset = {"add offset",      addOffset<FakeDialog>, IDC_OFFSET_LON_IN,
+                            IDC_OFFSET_LAT_IN, IDC_OFFSET_LAT_OUT,    IDC_OFFSET_LON_OUT};
+const Command kCorrectOffset = {"correct offset",   correctOffset<FakeDialog>, IDC_CORRECT_LON_IN,
+                                IDC_CORRECT_LAT_IN, IDC_CORRECT_LAT_OUT,       IDC_CORRECT_LON_OUT};
+
+struct Case {
+    const char* name;
+    const Command& command;
+    std::string longitude;
+    std::string latitude;
+    const char* latitudeOut;
+    const char* longitudeOut;
+};
+
+const std::string k98Spaces(98, ' ');
+
+const Case kCases[] = {
+    {"dialog fixture", kAddOffset, "113.540124", "23.517846", "23.515146", "113.545324"},
+    {"dialog fixture", kCorrectOffset, "113.545324", "23.515146", "23.517846", "113.540124"},
+    {"empty fields", kAddOffset, "", "", "0.000000", "0.000000"},
+    {"empty fields", kCorrectOffset, "", "", "0.000000", "0.000000"},
+    {"outside the region", kAddOffset, "10", "10", "10.000000", "10.000000"},
+    {"outside the region", kCorrectOffset, "10", "10", "10.000000", "10.000000"},
+    {"trailing text", kAddOffset, "10", "23.5abc", "23.500000", "10.000000"},
+    {"trailing text", kCorrectOffset, "10xyz", "23.5 north", "23.500000", "10.000000"},
+    {"seven decimals", kAddOffset, "-10.1234567", "10.7654321", "10.765432", "-10.123457"},
+    {"seven decimals", kCorrectOffset, "-10.1234567", "10.7654321", "10.765432", "-10.123457"},
+    {"byte 99 counts", kAddOffset, k98Spaces + "5", k98Spaces + "6", "6.000000", "5.000000"},
+    {"byte 100 does not", kAddOffset, k98Spaces + "57", k98Spaces + "68", "6.000000", "5.000000"},
+    {"byte 100 does not", kCorrectOffset, k98Spaces + "57", k98Spaces + "68", "6.000000",
+     "5.000000"},
+    {"only spaces in 99 bytes", kAddOffset, std::string(99, ' ') + "5", "1", "1.000000",
+     "0.000000"},
+    {"not numbers", kAddOffset, "inf", "nan", "0.000000", "0.000000"},
+    {"hexadecimal", kCorrectOffset, "0x71", "0x17", "0.000000", "0.000000"},
+    {"beyond the double range", kAddOffset, "1e999", "23.5", "23.500000", "inf"},
+    {"beyond the double range", kCorrectOffset, "113.5", "-1e999", "-inf", "113.500000"},
+    {"too long for fixed-point", kAddOffset, "-1e91", "1e300", "1e+300", "-1e+91"},
+    {"no true counterpart: western band", kCorrectOffset, "72.0045", "30", "30.000000",
+     "72.004500"},
+    {"no true counterpart: southern band", kCorrectOffset, "100", "0.8295", "0.829500",
+     "100.000000"},
+};
+
+TEST(ConversionCommands, WriteTheConvertedCoordinates) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(testing::Message() << c.command.name << ": " << c.name);
+        FakeDialog dialog =
+            dialogWith(c.command.longitudeIn, c.longitude, c.command.latitudeIn, c.latitude);
+        const std::map<int, std::string> before = dialog.texts();
+        c.command.run(dialog);
+
+        EXPECT_EQ(dialog.text(c.command.latitudeOut), c.latitudeOut);
+        EXPECT_EQ(dialog.text(c.command.longitudeOut), c.longitudeOut);
+        // Inputs and the other group stay as they were.
+        for (const auto& [id, text] : before) {
+            if (id != c.command.latitudeOut && id != c.command.longitudeOut) {
+                EXPECT_EQ(dialog.text(id), text) << "field " << id;
+            }
+        }
+    }
+}
+
+TEST(ConversionCommands, ReadLongitudeFirstAndWriteLatitudeFirst) {
+    for (const Command* command : {&kAddOffset, &kCorrectOffset}) {
+        SCOPED_TRACE(command->name);
+        FakeDialog dialog = dialogWith(command->longitudeIn, "113.5", command->latitudeIn, "23.5");
+        command->run(dialog);
+        const std::vector<std::string> expected = {
+            "read " + std::to_string(command->longitudeIn),
+            "read " + std::to_string(command->latitudeIn),
+            "write " + std::to_string(command->latitudeOut),
+            "write " + std::to_string(command->longitudeOut),
+        };
+        EXPECT_EQ(dialog.log(), expected);
+    }
+}
+
+// Each group's initial input is the other group's expected output.
+TEST(ConversionCommands, EachDirectionUndoesTheOther) {
+    FakeDialog dialog = dialogWith(IDC_OFFSET_LON_IN, "116.397230", IDC_OFFSET_LAT_IN, "39.907500");
+    addOffset(dialog);
+    dialog.set(IDC_CORRECT_LON_IN, dialog.text(IDC_OFFSET_LON_OUT));
+    dialog.set(IDC_CORRECT_LAT_IN, dialog.text(IDC_OFFSET_LAT_OUT));
+    correctOffset(dialog);
+    EXPECT_EQ(dialog.text(IDC_CORRECT_LON_OUT), "116.397230");
+    EXPECT_EQ(dialog.text(IDC_CORRECT_LAT_OUT), "39.907500");
+}
+
+} // namespace
