@@ -106,7 +106,7 @@ TEST_P(ConversionTest, ButtonWritesTheConvertedPointAndNothingElse) {
     setTextOf(app->field(group.latitudeOut), kTyped);
     setTextOf(app->field(group.longitudeOut), kTyped);
 
-    click(app->field(group.button));
+    ASSERT_TRUE(click(app->field(group.button))) << "the program hangs";
 
     EXPECT_EQ(textOf(app->field(group.latitudeOut)), test.latitudeOut);
     EXPECT_EQ(textOf(app->field(group.longitudeOut)), test.longitudeOut);

@@ -38,10 +38,12 @@ void setTextOf(HWND window, const std::wstring& text) {
     }
 }
 
-void click(HWND button) {
+bool click(HWND button) {
     if (!sendWithin(button, BM_CLICK, 0, 0)) {
         ADD_FAILURE() << "button " << button << " did not finish its click in time";
+        return false;
     }
+    return true;
 }
 
 namespace {

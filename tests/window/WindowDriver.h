@@ -33,8 +33,9 @@ bool sendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 std::wstring textOf(HWND window);
 void setTextOf(HWND window, const std::wstring& text);
 
-// A click as the button's own mouse handling sees it (BM_CLICK); returns once it was handled.
-void click(HWND button);
+// A click as the button's own mouse handling sees it (BM_CLICK); true once it was handled,
+// false (and a test failure) when the program did not finish handling it in time.
+bool click(HWND button);
 
 // A key press and release posted to the window with the keyboard focus, as the keyboard delivers
 // them; with alt, as a system key with the Alt key held.
