@@ -148,8 +148,11 @@ Minimised minimiseAndCapture(DWORD dialogThread) {
         if (!IsIconic(dialog)) {
             SendMessageW(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         }
+        // Settle the paint that minimising asked for, then paint once more without asking the
+        // system to erase: any erase message then comes from the dialog's own painting.
+        UpdateWindow(dialog);
         g_seen = {};
-        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         RECT client;
         GetClientRect(dialog, &client);
         result.client = {client.right, client.bottom};
