@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ struct ClosingCase {
     const char* name;
     Closing how;
 };
+
+void PrintTo(const ClosingCase& test, std::ostream* out) {
+    *out << test.name;
+}
 
 // What a user sees of a freshly opened program.
 struct OpeningState {

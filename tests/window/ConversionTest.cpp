@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -31,6 +32,11 @@ struct ConversionCase {
     std::wstring latitudeOut;
     std::wstring longitudeOut;
 };
+
+// Failure messages name the case.
+void PrintTo(const ConversionCase& test, std::ostream* out) {
+    *out << test.name;
+}
 
 // A field text of 100 characters whose first 99 read as 10 and whose 100th would make it 100,
 // a point inside the offset region together with the latitude below.

@@ -3,70 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 #include <vector>
 
 // The minimised main dialog's painting, checked inside the process: under Wine a minimised
 // window shows nothing of its client area to another process. The dialog runs modally on the
-// test's thread; a driver thread minimises it, watches its messages through a subclass, captures
-// what it painted, and closes it.
+// test's thread; a driver thread minimises it and asks for paints, and a subclass on the
+// dialog's thread watches each paint and captures what it left on the window.
 
 namespace {
 
 constexpr std::chrono::milliseconds kPatience{5000};
 constexpr COLORREF kBackground = RGB(0x10, 0xC0, 0x30);
-
-// What the subclass saw of the last paint while minimised. Written on the dialog's thread while
-// the driver waits in a synchronous call into it.
-struct PaintObservation {
-    int minimisedPaints = 0;
-    int erasesDuringPaint = 0;
-    bool eraseDcIsTheWindows = false;
-    LPARAM eraseLParam = -1;
-};
-
-WNDPROC g_dialogProcedure = nullptr;
-PaintObservation g_seen;
-int g_paintDepth = 0;
-
-LRESULT CALLBACK observePainting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_NCCALCSIZE:
-        // Wine leaves a minimised window no client area at all; the classic minimised window,
-        // which the icon painting is written for, was client area all over.
-        if (IsIconic(window)) {
-            return 0;
-        }
-        break;
-    case WM_PAINT:
-        if (IsIconic(window)) {
-            ++g_paintDepth;
-            const LRESULT result =
-                CallWindowProcW(g_dialogProcedure, window, message, wParam, lParam);
-            --g_paintDepth;
-            ++g_seen.minimisedPaints;
-            return result;
-        }
-        break;
-    case WM_ICONERASEBKGND: {
-        const auto dc = reinterpret_cast<HDC>(wParam);
-        if (g_paintDepth > 0) {
-            ++g_seen.erasesDuringPaint;
-            g_seen.eraseDcIsTheWindows = WindowFromDC(dc) == window;
-            g_seen.eraseLParam = lParam;
-        }
-        const LRESULT result = CallWindowProcW(g_dialogProcedure, window, message, wParam, lParam);
-        // A known background behind the icon, painted through the DC that the message brought.
-        RECT client;
-        GetClientRect(window, &client);
-        const HBRUSH brush = CreateSolidBrush(kBackground);
-        FillRect(dc, &client, brush);
-        DeleteObject(brush);
-        return result;
-    }
-    }
-    return CallWindowProcW(g_dialogProcedure, window, message, wParam, lParam);
-}
 
 // Colours of an area, top-down rows of 0x00RRGGBB.
 using Pixels = std::vector<DWORD>;
@@ -98,15 +47,74 @@ Pixels drawnPixels(SIZE size, Draw draw) {
     return pixels;
 }
 
+// One paint of the minimised window, as the subclass saw it.
+struct MinimisedPaint {
+    int erases = 0; // WM_ICONERASEBKGND messages during the paint
+    bool eraseDcIsTheWindows = false;
+    LPARAM eraseLParam = -1;
+    SIZE client{};
+    Pixels shown; // the client area right after the paint
+};
+
+// The subclass's state. It is written on the dialog's thread while the driver waits in a
+// synchronous call into that thread, and read by the driver afterwards.
+WNDPROC g_dialogProcedure = nullptr;
+bool g_painting = false;
+MinimisedPaint g_lastPaint;
+int g_paints = 0;
+
+LRESULT callDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(g_dialogProcedure, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK observePainting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCALCSIZE && IsIconic(window)) {
+        // Wine leaves a minimised window no client area at all; the classic minimised window,
+        // which the icon painting is written for, was client area all over.
+        return 0;
+    }
+    if (message == WM_PAINT && IsIconic(window)) {
+        g_lastPaint = {};
+        g_painting = true;
+        const LRESULT result = callDialog(window, message, wParam, lParam);
+        g_painting = false;
+        RECT client;
+        GetClientRect(window, &client);
+        g_lastPaint.client = {client.right, client.bottom};
+        const HDC dc = GetDC(window);
+        g_lastPaint.shown = drawnPixels(g_lastPaint.client, [&](HDC memory) {
+            BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+        });
+        ReleaseDC(window, dc);
+        ++g_paints;
+        return result;
+    }
+    if (message == WM_ICONERASEBKGND) {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        if (g_painting) {
+            ++g_lastPaint.erases;
+            g_lastPaint.eraseDcIsTheWindows = WindowFromDC(dc) == window;
+            g_lastPaint.eraseLParam = lParam;
+        }
+        const LRESULT result = callDialog(window, message, wParam, lParam);
+        // A known background behind the icon, painted through the DC that the message brought.
+        RECT client;
+        GetClientRect(window, &client);
+        const HBRUSH brush = CreateSolidBrush(kBackground);
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+        return result;
+    }
+    return callDialog(window, message, wParam, lParam);
+}
+
 // What the driver thread found.
 struct Minimised {
     HWND dialog = nullptr;
     HICON windowIcon = nullptr;
     HICON dragIcon = nullptr;
     bool painted = false;
-    PaintObservation seen;
-    SIZE client{};
-    Pixels onScreen;
+    MinimisedPaint paint;
 };
 
 HWND dialogOfThread(DWORD threadId) {
@@ -126,7 +134,7 @@ HWND dialogOfThread(DWORD threadId) {
     return found;
 }
 
-Minimised minimiseAndCapture(DWORD dialogThread) {
+Minimised minimiseAndPaint(DWORD dialogThread) {
     Minimised result;
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
     while (result.dialog == nullptr && std::chrono::steady_clock::now() < deadline) {
@@ -142,27 +150,24 @@ Minimised minimiseAndCapture(DWORD dialogThread) {
     g_dialogProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&observePainting)));
 
-    // The modal loop shows its dialog normally the first time its queue runs empty, which
-    // undoes a minimise that came earlier: minimise until a paint happens while minimised.
-    while (!result.painted && std::chrono::steady_clock::now() < deadline) {
+    // The modal loop shows its dialog normally the first time its queue runs empty, which can
+    // undo the minimise; and the system erases too when an invalidation that asked for it
+    // arrives late. So: minimise, and paint without asking the system to erase, until a paint
+    // of the minimised window had no erase but the dialog's own.
+    while (std::chrono::steady_clock::now() < deadline) {
         if (!IsIconic(dialog)) {
             SendMessageW(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         }
-        // Settle the paint that minimising asked for, then paint once more without asking the
-        // system to erase: any erase message then comes from the dialog's own painting.
         UpdateWindow(dialog);
-        g_seen = {};
+        const int paintsBefore = g_paints;
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        RECT client;
-        GetClientRect(dialog, &client);
-        result.client = {client.right, client.bottom};
-        const HDC screen = GetDC(dialog);
-        result.onScreen = drawnPixels(result.client, [&](HDC memory) {
-            BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-        });
-        ReleaseDC(dialog, screen);
-        result.seen = g_seen;
-        result.painted = IsIconic(dialog) && g_seen.minimisedPaints > 0;
+        if (g_paints > paintsBefore && IsIconic(dialog)) {
+            result.painted = true;
+            result.paint = g_lastPaint;
+            if (result.paint.erases <= 1) {
+                break;
+            }
+        }
     }
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     return result;
@@ -175,7 +180,7 @@ TEST(MinimisedPaintTest, ErasesThroughThePaintDcAndDrawsTheIconCentred) {
     CVarnikDlg dialog;
     Minimised minimised;
     std::thread driver(
-        [&minimised, thread = GetCurrentThreadId()] { minimised = minimiseAndCapture(thread); });
+        [&minimised, thread = GetCurrentThreadId()] { minimised = minimiseAndPaint(thread); });
     dialog.DoModal();
     driver.join();
 
@@ -187,27 +192,28 @@ TEST(MinimisedPaintTest, ErasesThroughThePaintDcAndDrawsTheIconCentred) {
     EXPECT_EQ(minimised.dragIcon, applicationIcon) << "the icon shown while dragging";
 
     ASSERT_TRUE(minimised.painted) << "no paint while minimised";
-    EXPECT_EQ(minimised.seen.erasesDuringPaint, 1) << "WM_ICONERASEBKGND during the paint";
-    EXPECT_TRUE(minimised.seen.eraseDcIsTheWindows) << "the erase DC belongs to the window";
-    EXPECT_EQ(minimised.seen.eraseLParam, 0);
+    const MinimisedPaint& paint = minimised.paint;
+    EXPECT_EQ(paint.erases, 1) << "WM_ICONERASEBKGND messages during the paint";
+    EXPECT_TRUE(paint.eraseDcIsTheWindows) << "the erase DC belongs to the window";
+    EXPECT_EQ(paint.eraseLParam, 0);
 
-    // The background we painted through the erase DC, and the icon on top at the centre,
+    // The background painted through the erase DC, and the icon on top at the centre,
     // rounding as integer division does (toward zero, also for a client smaller than the icon).
-    const POINT at{(minimised.client.cx - GetSystemMetrics(SM_CXICON) + 1) / 2,
-                   (minimised.client.cy - GetSystemMetrics(SM_CYICON) + 1) / 2};
+    const POINT at{(paint.client.cx - GetSystemMetrics(SM_CXICON) + 1) / 2,
+                   (paint.client.cy - GetSystemMetrics(SM_CYICON) + 1) / 2};
     const auto background = [&](HDC memory) {
-        const RECT all{0, 0, minimised.client.cx, minimised.client.cy};
+        const RECT all{0, 0, paint.client.cx, paint.client.cy};
         const HBRUSH brush = CreateSolidBrush(kBackground);
         FillRect(memory, &all, brush);
         DeleteObject(brush);
     };
-    const Pixels plain = drawnPixels(minimised.client, background);
-    const Pixels expected = drawnPixels(minimised.client, [&](HDC memory) {
+    const Pixels plain = drawnPixels(paint.client, background);
+    const Pixels expected = drawnPixels(paint.client, [&](HDC memory) {
         background(memory);
         DrawIcon(memory, at.x, at.y, applicationIcon);
     });
-    ASSERT_NE(expected, plain) << "the icon falls outside the client area of "
-                               << minimised.client.cx << "x" << minimised.client.cy;
-    EXPECT_TRUE(minimised.onScreen == expected)
+    ASSERT_NE(expected, plain) << "the icon falls outside the client area of " << paint.client.cx
+                               << "x" << paint.client.cy;
+    EXPECT_TRUE(paint.shown == expected)
         << "the minimised window does not show the icon at (" << at.x << ", " << at.y << ")";
 }
