@@ -511,7 +511,7 @@ TEST_P(DialogTemplateCheck, MatchesItsTable) {
     EXPECT_EQ(dialog.cy, expected.cy);
     EXPECT_EQ(dialog.menu, NameOrOrdinal());
     EXPECT_EQ(dialog.windowClass, NameOrOrdinal());
-    EXPECT_EQ(dialog.caption, expected.caption);
+    EXPECT_EQ(dialog.caption, expected.caption) << utf8(dialog.caption);
     EXPECT_EQ(dialog.pointSize, 8);
     EXPECT_EQ(dialog.weight, FW_DONTCARE);
     EXPECT_EQ(dialog.italic, FALSE);
@@ -525,7 +525,7 @@ TEST_P(DialogTemplateCheck, MatchesItsTable) {
         SCOPED_TRACE(testing::Message() << "control " << i + 1);
         EXPECT_EQ(static_cast<int>(item.id), control.id);
         EXPECT_EQ(className(item.windowClass), control.windowClass);
-        EXPECT_EQ(item.text, control.text);
+        EXPECT_EQ(item.text, control.text) << utf8(item.text.name);
         EXPECT_EQ(item.x, control.x);
         EXPECT_EQ(item.y, control.y);
         EXPECT_EQ(item.cx, control.cx);
