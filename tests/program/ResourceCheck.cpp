@@ -483,7 +483,7 @@ const ExpectedDialog kExpectedDialogs[] = {
      {
          {kStatic, "static", NameOrOrdinal::ordinal(128), 14, 14, 21, 20, kIcon},
          {kStatic, "static", L"Varnik, Version 1.0", 42, 14, 114, 8, kLabel | SS_NOPREFIX},
-         {kStatic, "static", L"Copyright (C) 2013 Varnik developers", 42, 26, 114, 8, kLabel},
+         {kStatic, "static", L"(C) 2013 Varnik developers", 42, 26, 114, 8, kLabel},
          {IDOK, "button", L"OK", 113, 41, 50, 14, kDefaultPushButton},
      }},
 };
