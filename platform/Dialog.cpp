@@ -79,6 +79,10 @@ void CDialog::OnPaint() {
     Default();
 }
 
+void CDialog::OnSysCommand(UINT, LPARAM) {
+    Default();
+}
+
 void CDialog::DoDataExchange(CDataExchange*) {}
 
 void CDialog::OnOK() {

@@ -29,8 +29,9 @@ public:
     // Ends the modal run with code.
     void EndDialog(int code);
 
-    // Default painting, as if no handler were mapped.
+    // Default processing, as if no handler were mapped.
     afx_msg void OnPaint();
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
 
 protected:
     virtual void DoDataExchange(CDataExchange* exchange);

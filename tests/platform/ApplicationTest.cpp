@@ -57,33 +57,11 @@ TEST(ApplicationTest, InitInstanceTrueRunsTheMessageLoopUntilQuit) {
     EXPECT_EQ(1, app.initialisations);
 }
 
-TEST(ApplicationTest, WithoutAnApplicationObjectAfxWinMainFails) {
-    EXPECT_EQ(-1, runAfxWinMain());
-}
-
-TEST(ApplicationTest, KeepsRegistryKeyAndSmartUpdateFlag) {
-    {
-        const CWinAppEx plain;
-        EXPECT_FALSE(plain.m_bResourceSmartUpdate);
-    }
-    CWinAppEx app(TRUE);
-    EXPECT_TRUE(app.m_bResourceSmartUpdate);
-    app.SetRegistryKey("Local AppWizard-Generated Applications");
-    EXPECT_STREQ("Local AppWizard-Generated Applications", app.registryKey());
-}
-
 TEST(ApplicationTest, LoadIconGivesTheSharedIconOfTheModule) {
     CWinApp app;
     const HICON icon = app.LoadIcon(IDI_PROBE);
     ASSERT_NE(nullptr, icon);
     EXPECT_EQ(icon, app.LoadIcon(IDI_PROBE));
-    ICONINFO info{};
-    ASSERT_TRUE(::GetIconInfo(icon, &info));
-    BITMAP colour{};
-    ::GetObjectW(info.hbmColor, sizeof colour, &colour);
-    EXPECT_EQ(::GetSystemMetrics(SM_CXICON), colour.bmWidth);
-    ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
     EXPECT_EQ(nullptr, app.LoadIcon(IDI_MISSING));
 }
 

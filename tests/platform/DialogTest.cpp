@@ -33,19 +33,8 @@ TEST(DialogTest, DefaultOkAndCancelEndTheModalRunWithTheirCode) {
             ::PostMessageW(target, ending.message, ending.wParam, 0);
         });
         EXPECT_EQ(ending.expectedCode, dialog.DoModal()) << ending.name;
+        EXPECT_EQ(nullptr, dialog.m_hWnd) << ending.name;
     }
-}
-
-TEST(DialogTest, EndDialogCodeIsTheResultOfDoModal) {
-    ProbeDialog dialog(IDD_PROBE, [](ProbeDialog& probe) { probe.EndDialog(4242); });
-    EXPECT_EQ(4242, dialog.DoModal());
-    EXPECT_EQ(nullptr, dialog.m_hWnd);
-}
-
-TEST(DialogTest, MissingTemplateFailsWithoutRunning) {
-    ProbeDialog dialog(IDD_MISSING, [](ProbeDialog&) {});
-    EXPECT_EQ(-1, dialog.DoModal());
-    EXPECT_EQ(0, dialog.initialisations);
 }
 
 TEST(DialogTest, OnInitDialogRunsOnceBeforeTheDialogShows) {
@@ -104,57 +93,55 @@ TEST(DialogTest, DialogPlacedByOnInitDialogStaysThere) {
 // How a nested dialog (an About box opened from a handler of the main dialog) finds its owner.
 enum class Owner { ApplicationMainWindow, ActiveWindow, ExplicitParent };
 
-class NestedDialogTest : public ::testing::TestWithParam<Owner> {};
-
-TEST_P(NestedDialogTest, IsOwnedByTheOpeningDialogAndModalToIt) {
-    CWinApp app;
-    HWND parentWindow = nullptr;
+struct NestedRun {
+    HWND parent = nullptr;
     HWND owner = nullptr;
-    bool parentEnabledDuringNestedRun = true;
+    bool parentEnabledDuring = true;
+    bool parentEnabledAfter = false;
+    POINT parentCentre{};
     POINT nestedCentre{};
-    RECT parentRect{};
-    INT_PTR nestedCode = 0;
-    bool parentEnabledAfterNestedRun = false;
+    INT_PTR code = 0;
+};
 
+NestedRun openNestedDialog(Owner ownerSource) {
+    CWinApp app;
+    NestedRun run;
     ProbeDialog parent(IDD_PROBE, [&](ProbeDialog& opener) {
-        parentWindow = opener.m_hWnd;
-        parentRect = windowRect(opener.m_hWnd);
+        run.parent = opener.m_hWnd;
+        run.parentCentre = centreOf(windowRect(opener.m_hWnd));
         ProbeDialog nested(
             IDD_NESTED,
             [&](ProbeDialog& box) {
-                owner = ::GetWindow(box.m_hWnd, GW_OWNER);
-                parentEnabledDuringNestedRun = ::IsWindowEnabled(opener.m_hWnd) != FALSE;
-                nestedCentre = centreOf(windowRect(box.m_hWnd));
+                run.owner = ::GetWindow(box.m_hWnd, GW_OWNER);
+                run.parentEnabledDuring = ::IsWindowEnabled(opener.m_hWnd) != FALSE;
+                run.nestedCentre = centreOf(windowRect(box.m_hWnd));
                 ::PostMessageW(box.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
             },
-            GetParam() == Owner::ExplicitParent ? &opener : nullptr);
-        nestedCode = nested.DoModal();
-        parentEnabledAfterNestedRun = ::IsWindowEnabled(opener.m_hWnd) != FALSE;
+            ownerSource == Owner::ExplicitParent ? &opener : nullptr);
+        run.code = nested.DoModal();
+        run.parentEnabledAfter = ::IsWindowEnabled(opener.m_hWnd) != FALSE;
         opener.EndDialog(IDOK);
     });
-    if (GetParam() == Owner::ApplicationMainWindow) {
+    if (ownerSource == Owner::ApplicationMainWindow) {
         app.m_pMainWnd = &parent;
     }
-
-    ASSERT_EQ(IDOK, parent.DoModal());
-    EXPECT_EQ(IDOK, nestedCode);
-    EXPECT_EQ(parentWindow, owner);
-    EXPECT_FALSE(parentEnabledDuringNestedRun);
-    EXPECT_TRUE(parentEnabledAfterNestedRun);
-    const POINT parentCentre = centreOf(parentRect);
-    EXPECT_LE(std::abs(nestedCentre.x - parentCentre.x), 1);
-    EXPECT_LE(std::abs(nestedCentre.y - parentCentre.y), 1);
+    parent.DoModal();
+    return run;
 }
 
-std::string ownerName(const ::testing::TestParamInfo<Owner>& info) {
-    const char* const names[] = {"ApplicationMainWindow", "ActiveWindow", "ExplicitParent"};
-    return names[static_cast<int>(info.param)];
+TEST(DialogTest, NestedDialogIsOwnedByTheOpeningDialogAndModalToIt) {
+    for (const Owner ownerSource :
+         {Owner::ApplicationMainWindow, Owner::ActiveWindow, Owner::ExplicitParent}) {
+        const NestedRun run = openNestedDialog(ownerSource);
+        const int source = static_cast<int>(ownerSource);
+        EXPECT_EQ(IDOK, run.code) << source;
+        EXPECT_EQ(run.parent, run.owner) << source;
+        EXPECT_FALSE(run.parentEnabledDuring) << source;
+        EXPECT_TRUE(run.parentEnabledAfter) << source;
+        EXPECT_LE(std::abs(run.nestedCentre.x - run.parentCentre.x), 1) << source;
+        EXPECT_LE(std::abs(run.nestedCentre.y - run.parentCentre.y), 1) << source;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Owners, NestedDialogTest,
-                         ::testing::Values(Owner::ApplicationMainWindow, Owner::ActiveWindow,
-                                           Owner::ExplicitParent),
-                         ownerName);
 
 TEST(DialogTest, SystemMenuGainsAppendedItemsAtItsEnd) {
     ProbeDialog dialog(IDD_PROBE, [](ProbeDialog& probe) {
@@ -174,18 +161,6 @@ TEST(DialogTest, SystemMenuGainsAppendedItemsAtItsEnd) {
         wchar_t item[64];
         ::GetMenuStringW(menu->m_hMenu, count + 1, item, 64, MF_BYPOSITION);
         EXPECT_STREQ(L"&About the probe...", item);
-        probe.EndDialog(IDOK);
-    });
-    EXPECT_EQ(IDOK, dialog.DoModal());
-}
-
-TEST(DialogTest, IsIconicFollowsMinimiseAndRestore) {
-    ProbeDialog dialog(IDD_PROBE, [](ProbeDialog& probe) {
-        EXPECT_FALSE(probe.IsIconic());
-        ::ShowWindow(probe.m_hWnd, SW_MINIMIZE);
-        EXPECT_TRUE(probe.IsIconic());
-        ::ShowWindow(probe.m_hWnd, SW_RESTORE);
-        EXPECT_FALSE(probe.IsIconic());
         probe.EndDialog(IDOK);
     });
     EXPECT_EQ(IDOK, dialog.DoModal());

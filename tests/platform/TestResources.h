@@ -12,8 +12,6 @@
 #define IDD_NESTED 202
 // The program's fields: edits 1000, 1001, 1003-1006, 1008, 1009 and buttons 1002 and 1007.
 #define IDD_CONVERSION 203
-// A template with no resource behind it.
-#define IDD_MISSING 299
 
 #define IDI_PROBE 128
 #define IDI_MISSING 129

@@ -84,13 +84,4 @@ TEST_F(TextTest, MissingStringLeavesTheTextAsItWas) {
     EXPECT_STREQ("&About the probe...", text);
 }
 
-TEST_F(TextTest, MenuItemTextIsConvertedFromTheAnsiCodePage) {
-    const HMENU menu = ::CreatePopupMenu();
-    ASSERT_TRUE(CMenu::FromHandle(menu)->AppendMenu(MF_STRING, 1, kChineseNarrow));
-    wchar_t item[32];
-    ::GetMenuStringW(menu, 0, item, 32, MF_BYPOSITION);
-    EXPECT_STREQ(kChineseWide, item);
-    ::DestroyMenu(menu);
-}
-
 } // namespace
