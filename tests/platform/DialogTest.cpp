@@ -10,7 +10,7 @@ namespace {
 // How a user (or the program) ends the dialog, and the code DoModal returns for it.
 struct Ending {
     const char* name;
-    bool toEdit; // the message goes to the focused edit, else to the dialog
+    bool toEdit; // the message goes to the edit, as a key typed there does, else to the dialog
     UINT message;
     WPARAM wParam;
     INT_PTR expectedCode;

@@ -39,7 +39,7 @@ private:
     Steps m_steps;
 };
 
-// The dialog's rectangle on the screen, and its centre.
+// A window's rectangle on the screen, and the centre of a rectangle.
 RECT windowRect(HWND window);
 POINT centreOf(const RECT& rect);
 // The work area of the primary monitor.
