@@ -30,11 +30,13 @@ class AboutBoxTest : public ::testing::Test {
 protected:
     static void TearDownTestSuite() { app.reset(); }
 
+    // A case that failed half-way may have left a box open or the program hung.
     void SetUp() override {
         if (app == nullptr || !app->answers()) {
             app = std::make_unique<RunningVarnik>();
         }
         ASSERT_NE(app->window(), nullptr);
+        app->closeSecondDialogs();
     }
 
     // Chooses the system-menu command with this id and returns the About box it opened, or null.
@@ -70,10 +72,10 @@ TEST_F(AboutBoxTest, SystemMenuEndsWithASeparatorAndTheAboutEntry) {
     const auto view = readInsideView(app->window());
     ASSERT_TRUE(view.has_value()) << "the system menu could not be read";
     ASSERT_TRUE(view->hasSystemMenu);
-    const std::vector<MenuItem>* items = &view->systemMenu;
-    ASSERT_GE(items->size(), 2u);
-    const MenuItem& separator = (*items)[items->size() - 2];
-    const MenuItem& about = items->back();
+    const std::vector<MenuItem>& items = view->systemMenu;
+    ASSERT_GE(items.size(), 2u);
+    const MenuItem& separator = items[items.size() - 2];
+    const MenuItem& about = items.back();
     EXPECT_TRUE(separator.separator);
     EXPECT_FALSE(about.separator);
     EXPECT_EQ(about.id, kAboutCommand);
@@ -107,6 +109,7 @@ TEST_F(AboutBoxTest, StaysClosedForOtherCommandIds) {
         EXPECT_TRUE(sendWithin(app->window(), WM_SYSCOMMAND, command, 0))
             << "the command did not return";
         EXPECT_EQ(dialogsOf(app->processId()).size(), 1u) << "a second dialog opened";
+        app->closeSecondDialogs();
     }
 }
 
@@ -137,7 +140,7 @@ TEST_F(AboutBoxTest, ShowsItsTemplateModallyOverTheMainDialog) {
                        {K::DefaultPushButton, IDOK, L"OK", 113, 41, 50, 14},
                    });
     LRESULT icon = 0;
-    EXPECT_TRUE(sendWithin(childrenOf(about).front(), STM_GETICON, 0, 0, &icon));
+    EXPECT_TRUE(sendWithin(GetWindow(about, GW_CHILD), STM_GETICON, 0, 0, &icon));
     EXPECT_NE(icon, 0) << "the static shows no icon";
     EXPECT_EQ(focusOf(app->threadId()), GetDlgItem(about, IDOK)) << "focus";
 

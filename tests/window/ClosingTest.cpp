@@ -65,6 +65,7 @@ TEST_P(ClosingTest, EndsTheProgram) {
         PostMessageW(app.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
         break;
     case Closing::AltF4:
+        // The default window procedure turns F4 with the Alt bit into the close command.
         pressAltKey(focus, VK_F4);
         break;
     }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 RunningVarnik::RunningVarnik(const std::wstring& arguments) {
     const std::wstring path = windowsPathOf(VARNIK_EXE_PATH);
     std::wstring commandLine = L"\"" + path + L"\"";
@@ -41,11 +43,7 @@ RunningVarnik::~RunningVarnik() {
 
 void RunningVarnik::close() {
     // A box left open runs its own modal loop; it has to go before the main dialog can end.
-    for (HWND dialog : dialogsOf(processId())) {
-        if (dialog != window_) {
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        }
-    }
+    closeSecondDialogs();
     PostMessageW(window_, WM_CLOSE, 0, 0);
     const std::optional<DWORD> exitCode = waitForExit();
     if (!exitCode) {
@@ -83,4 +81,20 @@ HWND RunningVarnik::waitForSecondDialog() const {
         return found != nullptr;
     });
     return found;
+}
+
+void RunningVarnik::closeSecondDialogs() const {
+    const auto others = [this] {
+        std::vector<HWND> found;
+        for (HWND dialog : dialogsOf(processId())) {
+            if (dialog != window_) {
+                found.push_back(dialog);
+            }
+        }
+        return found;
+    };
+    for (HWND dialog : others()) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+    waitUntil([&] { return others().empty(); });
 }

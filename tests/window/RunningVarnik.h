@@ -33,6 +33,9 @@ public:
     // appears in time.
     HWND waitForSecondDialog() const;
 
+    // Cancels every dialog of the process other than the main one, and waits until they are gone.
+    void closeSecondDialogs() const;
+
 private:
     void close();
 
