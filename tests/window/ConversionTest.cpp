@@ -10,20 +10,6 @@
 
 namespace {
 
-// The fields and the button of one group.
-struct Group {
-    int longitudeIn;
-    int latitudeIn;
-    int button;
-    int latitudeOut;
-    int longitudeOut;
-};
-
-constexpr Group kCorrection{kCorrectLongitudeIn, kCorrectLatitudeIn, kCorrectButton,
-                            kCorrectLatitudeOut, kCorrectLongitudeOut};
-constexpr Group kOffset{kOffsetLongitudeIn, kOffsetLatitudeIn, kOffsetButton, kOffsetLatitudeOut,
-                        kOffsetLongitudeOut};
-
 struct ConversionCase {
     const char* name;
     const Group& group;

@@ -21,6 +21,20 @@ constexpr int kEditFields[] = {kCorrectLongitudeIn, kCorrectLongitudeOut, kCorre
                                kCorrectLatitudeOut, kOffsetLongitudeIn,   kOffsetLongitudeOut,
                                kOffsetLatitudeIn,   kOffsetLatitudeOut};
 
+// The fields and the button of one group.
+struct Group {
+    int longitudeIn;
+    int latitudeIn;
+    int button;
+    int latitudeOut;
+    int longitudeOut;
+};
+
+constexpr Group kCorrection{kCorrectLongitudeIn, kCorrectLatitudeIn, kCorrectButton,
+                            kCorrectLatitudeOut, kCorrectLongitudeOut};
+constexpr Group kOffset{kOffsetLongitudeIn, kOffsetLatitudeIn, kOffsetButton, kOffsetLatitudeOut,
+                        kOffsetLongitudeOut};
+
 // The system-menu command that opens the About box; the low four bits are the system's.
 constexpr UINT kAboutCommand = 0x0010;
 
