@@ -141,7 +141,8 @@ protected:
 
 TEST_F(RobustnessTest, NoTextCrashesHangsOrPrintsAWrongNumber) {
     const int clicks = clicksOfThisRun();
-    std::cout << clicks << " clicks (" << kClicksVariable << " sets another number)" << std::endl;
+    std::cout << clicks << " clicks (" << kClicksVariable
+              << " sets another number), ANSI code page " << GetACP() << std::endl;
     for (int clickNumber = 1; clickNumber <= clicks && !HasFailure(); ++clickNumber) {
         if (oneIn(random, kClicksPerAboutBox)) {
             openAndCloseTheAboutBox();

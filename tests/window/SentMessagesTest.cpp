@@ -30,8 +30,8 @@ constexpr UINT kSystemCommandsLast = 0xF1FF;
 constexpr std::size_t kCommandsPerFieldCheck = 512;
 // A command that has not answered after this long may have opened a box or started a modal loop.
 constexpr std::chrono::milliseconds kQuickAnswer{5};
-// While the system runs a modal loop (moving, sizing, menus, a box of its own), Escape is pressed
-// again after this long.
+// While the system runs a modal loop (moving, sizing, menus), Escape is pressed again after this
+// long.
 constexpr std::chrono::milliseconds kEscapeRepeat{100};
 
 // Every id from 0x0000 to 0x00FF, every 11th block of 16 ids with all 16 low nibbles, and every id
@@ -90,12 +90,12 @@ bool inSystemModalLoop(DWORD threadId) {
 struct CommandOutcome {
     bool answered = false;
     bool openedTheAboutBox = false;
-    bool ranASystemModalLoop = false; // ended with Escape
+    bool ranASystemModalLoop = false; // moving, sizing, a menu, or a box of the system's own
 };
 
-// Sends the command and waits for its answer. A box that it opens is closed, and a modal loop of
-// the system is ended with Escape, as a user ends them. Most commands answer at once; only those
-// that take longer are looked at more closely.
+// Sends the command and waits for its answer. A box that it opens is cancelled, and a modal loop
+// of the system is ended with Escape, as a user ends them. Most commands answer at once; only
+// those that take longer are looked at more closely.
 CommandOutcome runSystemCommand(const RunningVarnik& app, WPARAM command, LPARAM position) {
     CommandOutcome outcome;
     const ULONG_PTR ticket = sendWithoutWaiting(app.window(), WM_SYSCOMMAND, command, position);
