@@ -22,7 +22,7 @@ namespace {
 // do not: those read as their leading 0, or as 0.
 double expectedReading(const char* text) {
     const char* p = text;
-    while (std::isspace(static_cast<unsigned char>(*p))) {
+    while (std::isspace(static_cast<unsigned char>(*p)) != 0) {
         ++p;
     }
     const bool negative = *p == '-';
@@ -32,7 +32,7 @@ double expectedReading(const char* text) {
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
         return negative ? -0.0 : 0.0;
     }
-    if (std::isdigit(static_cast<unsigned char>(*p)) || *p == '.') {
+    if (std::isdigit(static_cast<unsigned char>(*p)) != 0 || *p == '.') {
         return std::strtod(text, nullptr);
     }
     return 0.0;

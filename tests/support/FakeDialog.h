@@ -17,9 +17,10 @@ public:
         Field(FakeDialog& dialog, int id) : m_dialog(dialog), m_id(id) {}
 
         int GetWindowText(char* buffer, int size) const {
-            const std::string& text = m_dialog.text(m_id);
-            const std::size_t count = std::min(text.size(), static_cast<std::size_t>(size - 1));
-            std::memcpy(buffer, text.data(), count);
+            const std::string& fieldText = m_dialog.text(m_id);
+            const std::size_t count =
+                std::min(fieldText.size(), static_cast<std::size_t>(size - 1));
+            std::memcpy(buffer, fieldText.data(), count);
             buffer[count] = '\0';
             m_dialog.m_log.push_back("read " + std::to_string(m_id));
             return static_cast<int>(count);
