@@ -86,6 +86,12 @@ void checkInverse(double mapLatitude, double mapLongitude) {
     }
 }
 
+// Bit patterns rarely fall inside the region, so the same bits also pick a point evenly from a
+// box just larger than the region: every run tries the formula and its inverse there too.
+double spread(double bitsSource, double low, double high) {
+    return low + ((high - low) * (static_cast<double>(bitsOf(bitsSource) >> 11) * 0x1p-53));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -100,5 +106,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     checkForward(latitude, longitude);
     checkInverse(latitude, longitude);
+
+    const double nearLatitude = spread(latitude, 0.0, 57.0);
+    const double nearLongitude = spread(longitude, 71.0, 139.0);
+    checkForward(nearLatitude, nearLongitude);
+    checkInverse(nearLatitude, nearLongitude);
     return 0;
 }
