@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     FakeDialog dialog;
-    for (std::size_t g = 0; g < 2; ++g) {
+    for (std::size_t g = 0; g < std::size(kGroups); ++g) {
         dialog.set(kGroups[g].longitudeIn, texts[2 * g]);
         dialog.set(kGroups[g].latitudeIn, texts[2 * g + 1]);
         dialog.set(kGroups[g].latitudeOut, "typed over");
@@ -75,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Group& group : kGroups) {
         group.run(dialog);
     }
-    for (std::size_t g = 0; g < 2; ++g) {
+    for (std::size_t g = 0; g < std::size(kGroups); ++g) {
         const Group& group = kGroups[g];
         check(dialog.text(group.longitudeIn) == texts[2 * g], "the longitude input is unchanged");
         check(dialog.text(group.latitudeIn) == texts[2 * g + 1], "the latitude input is unchanged");
