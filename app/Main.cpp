@@ -1,0 +1,5 @@
+#include "Afx.h"
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
+    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
+}

@@ -1,0 +1,8 @@
+#include "AboutDlg.h"
+
+CAboutDlg::CAboutDlg() : CDialog(IDD) {}
+
+void CAboutDlg::DoDataExchange(CDataExchange* pDX) { CDialog::DoDataExchange(pDX); }
+
+BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
+END_MESSAGE_MAP()

@@ -1,0 +1,20 @@
+#include "Text.h"
+
+#include <cstddef>
+#include <utility>
+
+bool CString::LoadString(UINT id) {
+    // With no buffer, LoadStringW lends the string in the resource itself (not NUL-terminated).
+    const wchar_t* resource = nullptr;
+    const int length =
+        ::LoadStringW(afx::moduleInstance(), id, reinterpret_cast<LPWSTR>(&resource), 0);
+    if (length <= 0) {
+        return false;
+    }
+    const int size =
+        ::WideCharToMultiByte(CP_ACP, 0, resource, length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, resource, length, text.data(), size, nullptr, nullptr);
+    m_text = std::move(text);
+    return true;
+}

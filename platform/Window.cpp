@@ -1,0 +1,88 @@
+#include "Window.h"
+
+#include "CurrentMessage.h"
+#include "Menu.h"
+
+#include <algorithm>
+
+namespace afx {
+
+namespace {
+thread_local CurrentMessage currentMessage;
+}
+
+CurrentMessageScope::CurrentMessageScope(const CurrentMessage& message) noexcept
+    : m_interrupted(currentMessage) {
+    currentMessage = message;
+}
+
+CurrentMessageScope::~CurrentMessageScope() {
+    currentMessage = m_interrupted;
+}
+
+const CurrentMessage& CurrentMessageScope::current() noexcept {
+    return currentMessage;
+}
+
+} // namespace afx
+
+CWnd CWnd::GetDlgItem(int id) const {
+    return CWnd(::GetDlgItem(m_hWnd, id));
+}
+
+int CWnd::GetWindowText(char* buffer, int maxCount) const {
+    return ::GetWindowTextA(m_hWnd, buffer, maxCount);
+}
+
+void CWnd::SetWindowText(const char* text) {
+    ::SetWindowTextA(m_hWnd, text);
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
+}
+
+bool CWnd::IsIconic() const {
+    return ::IsIconic(m_hWnd) != FALSE;
+}
+
+void CWnd::GetClientRect(RECT* rect) const {
+    ::GetClientRect(m_hWnd, rect);
+}
+
+CMenu* CWnd::GetSystemMenu(bool revert) const {
+    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, revert ? TRUE : FALSE));
+}
+
+void CWnd::CenterWindow() {
+    const HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(
+        ::MonitorFromWindow(owner != nullptr ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+
+    RECT centreOn = area;
+    if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+        ::GetWindowRect(owner, &centreOn);
+    }
+    RECT window;
+    ::GetWindowRect(m_hWnd, &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    // Keep the window on the work area; when it is larger, keep its top-left corner there.
+    const int left = std::max(
+        area.left, std::min((centreOn.left + centreOn.right - width) / 2, area.right - width));
+    const int top = std::max(
+        area.top, std::min((centreOn.top + centreOn.bottom - height) / 2, area.bottom - height));
+    ::SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CWnd::Default() {
+    const afx::CurrentMessage& current = afx::CurrentMessageScope::current();
+    if (current.window != m_hWnd || current.defaultProcedure == nullptr) {
+        return 0;
+    }
+    return ::CallWindowProcW(current.defaultProcedure, m_hWnd, current.message, current.wParam,
+                             current.lParam);
+}

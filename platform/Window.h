@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Win32.h"
+
+class CMenu;
+
+// A window handle and the operations on it. It does not own the window: copies are free and
+// destroy nothing.
+class CWnd {
+public:
+    CWnd() = default;
+    explicit CWnd(HWND window) : m_hWnd(window) {}
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // The child control with that id; its handle is null when there is none.
+    CWnd GetDlgItem(int id) const;
+
+    // Copies the text into buffer in the ANSI code page: at most maxCount - 1 bytes and a NUL.
+    // Returns the number of bytes copied, without the NUL.
+    int GetWindowText(char* buffer, int maxCount) const;
+    // Replaces the text with a NUL-terminated text in the ANSI code page.
+    void SetWindowText(const char* text);
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    bool IsIconic() const;
+    void GetClientRect(RECT* rect) const;
+
+    // The window's system menu, lent by the system (see CMenu::FromHandle); null when the window
+    // has none. revert restores the standard menu, and then the result is null.
+    CMenu* GetSystemMenu(bool revert) const;
+
+    // Centres a top-level window over its owner, or on the work area of its monitor when it has
+    // no visible owner, keeping it on that work area.
+    void CenterWindow();
+
+    // Default processing of the message this window's handler is running for, with its result;
+    // 0 when this window is not handling a message.
+    LRESULT Default();
+
+    HWND m_hWnd = nullptr;
+};

@@ -1,0 +1,68 @@
+#include "ProbeDialog.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr UINT kLeftInQueue = WM_APP + 1;
+
+// Counts its InitInstance calls and answers with a chosen result, after posting a message to
+// the thread's queue: WM_QUIT with a code when the result is TRUE, else a marker that a message
+// loop would have taken.
+class CountingApp : public CWinApp {
+public:
+    explicit CountingApp(BOOL result) : m_result(result) {}
+
+    BOOL InitInstance() override {
+        ++initialisations;
+        if (m_result) {
+            ::PostQuitMessage(7);
+        } else {
+            ::PostThreadMessageW(::GetCurrentThreadId(), kLeftInQueue, 0, 0);
+        }
+        return m_result;
+    }
+
+    int initialisations = 0;
+
+private:
+    BOOL m_result;
+};
+
+int runAfxWinMain() {
+    char commandLine[] = "";
+    return AfxWinMain(::GetModuleHandleW(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+}
+
+TEST(ApplicationTest, TheLatestApplicationObjectIsTheApplication) {
+    EXPECT_EQ(nullptr, AfxGetApp());
+    {
+        CWinApp app;
+        EXPECT_EQ(&app, AfxGetApp());
+    }
+    EXPECT_EQ(nullptr, AfxGetApp());
+}
+
+TEST(ApplicationTest, InitInstanceFalseEndsWithoutAMessageLoop) {
+    CountingApp app(FALSE);
+    EXPECT_EQ(0, runAfxWinMain());
+    EXPECT_EQ(1, app.initialisations);
+    MSG message;
+    EXPECT_TRUE(::PeekMessageW(&message, nullptr, kLeftInQueue, kLeftInQueue, PM_REMOVE));
+}
+
+TEST(ApplicationTest, InitInstanceTrueRunsTheMessageLoopUntilQuit) {
+    CountingApp app(TRUE);
+    EXPECT_EQ(7, runAfxWinMain());
+    EXPECT_EQ(1, app.initialisations);
+}
+
+TEST(ApplicationTest, LoadIconGivesTheSharedIconOfTheModule) {
+    CWinApp app;
+    const HICON icon = app.LoadIcon(IDI_PROBE);
+    ASSERT_NE(nullptr, icon);
+    EXPECT_EQ(icon, app.LoadIcon(IDI_PROBE));
+    EXPECT_EQ(nullptr, app.LoadIcon(IDI_MISSING));
+}
+
+} // namespace

@@ -1,0 +1,169 @@
+#include "ProbeDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// How a user (or the program) ends the dialog, and the code DoModal returns for it.
+struct Ending {
+    const char* name;
+    bool toEdit; // the message goes to the edit, as a key typed there does, else to the dialog
+    UINT message;
+    WPARAM wParam;
+    INT_PTR expectedCode;
+};
+
+const Ending kEndings[] = {
+    {"Enter in an edit", true, WM_KEYDOWN, VK_RETURN, IDOK},
+    {"Esc in an edit", true, WM_KEYDOWN, VK_ESCAPE, IDCANCEL},
+    {"close box", false, WM_SYSCOMMAND, SC_CLOSE, IDCANCEL},
+    {"WM_CLOSE", false, WM_CLOSE, 0, IDCANCEL},
+    {"OK command", false, WM_COMMAND, IDOK, IDOK},
+    {"Cancel command", false, WM_COMMAND, IDCANCEL, IDCANCEL},
+};
+
+TEST(DialogTest, DefaultOkAndCancelEndTheModalRunWithTheirCode) {
+    for (const Ending& ending : kEndings) {
+        ProbeDialog dialog(IDD_PROBE, [&](ProbeDialog& probe) {
+            const HWND target =
+                ending.toEdit ? probe.GetDlgItem(IDC_PROBE_EDIT).m_hWnd : probe.m_hWnd;
+            ::PostMessageW(target, ending.message, ending.wParam, 0);
+        });
+        EXPECT_EQ(ending.expectedCode, dialog.DoModal()) << ending.name;
+        EXPECT_EQ(nullptr, dialog.m_hWnd) << ending.name;
+    }
+}
+
+TEST(DialogTest, OnInitDialogRunsOnceBeforeTheDialogShows) {
+    bool visibleInLoop = false;
+    ProbeDialog dialog(IDD_PROBE, [&](ProbeDialog& probe) {
+        visibleInLoop = ::IsWindowVisible(probe.m_hWnd) != FALSE;
+        probe.EndDialog(IDOK);
+    });
+    ASSERT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(1, dialog.initialisations);
+    EXPECT_FALSE(dialog.visibleDuringInitialisation);
+    EXPECT_TRUE(visibleInLoop);
+    EXPECT_EQ(1, dialog.dataExchanges);
+}
+
+TEST(DialogTest, TemplateAtOriginOpensCentredOnTheWorkArea) {
+    POINT centre{};
+    ProbeDialog dialog(IDD_PROBE, [&](ProbeDialog& probe) {
+        centre = centreOf(windowRect(probe.m_hWnd));
+        probe.EndDialog(IDOK);
+    });
+    ASSERT_EQ(IDOK, dialog.DoModal());
+    const POINT expected = centreOf(workArea());
+    EXPECT_LE(std::abs(centre.x - expected.x), 1);
+    EXPECT_LE(std::abs(centre.y - expected.y), 1);
+}
+
+// The template places the client area; the frame lies around it.
+TEST(DialogTest, TemplateElsewhereKeepsItsPlace) {
+    POINT clientOrigin{0, 0};
+    RECT expected{30, 20, 0, 0};
+    ProbeDialog dialog(IDD_PLACED, [&](ProbeDialog& probe) {
+        ::ClientToScreen(probe.m_hWnd, &clientOrigin);
+        ::MapDialogRect(probe.m_hWnd, &expected);
+        probe.EndDialog(IDOK);
+    });
+    ASSERT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(expected.left, clientOrigin.x);
+    EXPECT_EQ(expected.top, clientOrigin.y);
+}
+
+TEST(DialogTest, DialogPlacedByOnInitDialogStaysThere) {
+    RECT placed{};
+    ProbeDialog dialog(IDD_PROBE, [&](ProbeDialog& probe) {
+        placed = windowRect(probe.m_hWnd);
+        probe.EndDialog(IDOK);
+    });
+    dialog.duringInitialisation = [](ProbeDialog& probe) {
+        ::SetWindowPos(probe.m_hWnd, nullptr, 7, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    };
+    ASSERT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(7, placed.left);
+    EXPECT_EQ(9, placed.top);
+}
+
+// How a nested dialog (an About box opened from a handler of the main dialog) finds its owner.
+enum class Owner { ApplicationMainWindow, ActiveWindow, ExplicitParent };
+
+struct NestedRun {
+    HWND parent = nullptr;
+    HWND owner = nullptr;
+    bool parentEnabledDuring = true;
+    bool parentEnabledAfter = false;
+    POINT parentCentre{};
+    POINT nestedCentre{};
+    INT_PTR code = 0;
+};
+
+NestedRun openNestedDialog(Owner ownerSource) {
+    CWinApp app;
+    NestedRun run;
+    ProbeDialog parent(IDD_PROBE, [&](ProbeDialog& opener) {
+        run.parent = opener.m_hWnd;
+        run.parentCentre = centreOf(windowRect(opener.m_hWnd));
+        ProbeDialog nested(
+            IDD_NESTED,
+            [&](ProbeDialog& box) {
+                run.owner = ::GetWindow(box.m_hWnd, GW_OWNER);
+                run.parentEnabledDuring = ::IsWindowEnabled(opener.m_hWnd) != FALSE;
+                run.nestedCentre = centreOf(windowRect(box.m_hWnd));
+                ::PostMessageW(box.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+            },
+            ownerSource == Owner::ExplicitParent ? &opener : nullptr);
+        run.code = nested.DoModal();
+        run.parentEnabledAfter = ::IsWindowEnabled(opener.m_hWnd) != FALSE;
+        opener.EndDialog(IDOK);
+    });
+    if (ownerSource == Owner::ApplicationMainWindow) {
+        app.m_pMainWnd = &parent;
+    }
+    parent.DoModal();
+    return run;
+}
+
+TEST(DialogTest, NestedDialogIsOwnedByTheOpeningDialogAndModalToIt) {
+    for (const Owner ownerSource :
+         {Owner::ApplicationMainWindow, Owner::ActiveWindow, Owner::ExplicitParent}) {
+        const NestedRun run = openNestedDialog(ownerSource);
+        const int source = static_cast<int>(ownerSource);
+        EXPECT_EQ(IDOK, run.code) << source;
+        EXPECT_EQ(run.parent, run.owner) << source;
+        EXPECT_FALSE(run.parentEnabledDuring) << source;
+        EXPECT_TRUE(run.parentEnabledAfter) << source;
+        EXPECT_LE(std::abs(run.nestedCentre.x - run.parentCentre.x), 1) << source;
+        EXPECT_LE(std::abs(run.nestedCentre.y - run.parentCentre.y), 1) << source;
+    }
+}
+
+TEST(DialogTest, SystemMenuGainsAppendedItemsAtItsEnd) {
+    ProbeDialog dialog(IDD_PROBE, [](ProbeDialog& probe) {
+        CMenu* menu = probe.GetSystemMenu(false);
+        ASSERT_NE(nullptr, menu);
+        EXPECT_EQ(menu, CMenu::FromHandle(::GetSystemMenu(probe.m_hWnd, FALSE)));
+        const int count = ::GetMenuItemCount(menu->m_hMenu);
+
+        CString text;
+        ASSERT_TRUE(text.LoadString(IDS_PROBE_MENU_ITEM));
+        EXPECT_TRUE(menu->AppendMenu(MF_SEPARATOR));
+        EXPECT_TRUE(menu->AppendMenu(MF_STRING, 0x0010, text));
+
+        ASSERT_EQ(count + 2, ::GetMenuItemCount(menu->m_hMenu));
+        EXPECT_NE(0u, ::GetMenuState(menu->m_hMenu, count, MF_BYPOSITION) & MF_SEPARATOR);
+        EXPECT_EQ(0x0010u, ::GetMenuItemID(menu->m_hMenu, count + 1));
+        wchar_t item[64];
+        ::GetMenuStringW(menu->m_hMenu, count + 1, item, 64, MF_BYPOSITION);
+        EXPECT_STREQ(L"&About the probe...", item);
+        probe.EndDialog(IDOK);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+}
+
+} // namespace

@@ -1,0 +1,167 @@
+#include "DialogTemplateCheck.h"
+#include "InsideView.h"
+#include "RunningVarnik.h"
+#include "VarnikWindows.h"
+#include "WindowDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+enum class Dismissal { OkButton, EnterKey, EscapeKey };
+
+// Every field's text, by id.
+std::map<int, std::wstring> fieldTexts(const RunningVarnik& app) {
+    std::map<int, std::wstring> texts;
+    for (const int id : kEditFields) {
+        texts[id] = textOf(app.field(id));
+    }
+    return texts;
+}
+
+} // namespace
+
+// The system menu's About entry and the About box. One program serves the suite; every test
+// leaves it with the About box closed.
+class AboutBoxTest : public ::testing::Test {
+protected:
+    static void TearDownTestSuite() { app.reset(); }
+
+    // A case that failed half-way may have left a box open or the program hung.
+    void SetUp() override {
+        if (app == nullptr || !app->answers()) {
+            app = std::make_unique<RunningVarnik>();
+        }
+        ASSERT_NE(app->window(), nullptr);
+        app->closeSecondDialogs();
+    }
+
+    // Chooses the system-menu command with this id and returns the About box it opened, or null.
+    static HWND openWith(UINT command) {
+        PostMessageW(app->window(), WM_SYSCOMMAND, command, 0);
+        return app->waitForSecondDialog();
+    }
+
+    static void dismiss(HWND about, Dismissal how) {
+        switch (how) {
+        case Dismissal::OkButton:
+            click(GetDlgItem(about, IDOK));
+            break;
+        case Dismissal::EnterKey:
+            pressKey(focusOf(app->threadId()), VK_RETURN);
+            break;
+        case Dismissal::EscapeKey:
+            pressKey(focusOf(app->threadId()), VK_ESCAPE);
+            break;
+        }
+        EXPECT_TRUE(waitUntil([about] { return !IsWindow(about); })) << "the About box stayed";
+        EXPECT_TRUE(waitUntil([] { return IsWindowEnabled(app->window()) != FALSE; }))
+            << "the main dialog stayed disabled";
+    }
+
+    static std::unique_ptr<RunningVarnik> app;
+};
+
+std::unique_ptr<RunningVarnik> AboutBoxTest::app;
+
+// Wine adds items of its own to system menus, so only the end of the menu is ours to check.
+TEST_F(AboutBoxTest, SystemMenuEndsWithASeparatorAndTheAboutEntry) {
+    const auto view = readInsideView(app->window());
+    ASSERT_TRUE(view.has_value()) << "the system menu could not be read";
+    ASSERT_TRUE(view->hasSystemMenu);
+    const std::vector<MenuItem>& items = view->systemMenu;
+    ASSERT_GE(items.size(), 2u);
+    const MenuItem& separator = items[items.size() - 2];
+    const MenuItem& about = items.back();
+    EXPECT_TRUE(separator.separator);
+    EXPECT_FALSE(about.separator);
+    EXPECT_EQ(about.id, kAboutCommand);
+    EXPECT_EQ(about.text, L"&About Varnik...");
+}
+
+TEST_F(AboutBoxTest, OpensForEveryCommandIdThatMasksToTheAboutCommand) {
+    std::vector<UINT> commands;
+    for (UINT low = kAboutCommand; low <= (kAboutCommand | 0xF); ++low) {
+        commands.push_back(low);
+    }
+    for (const UINT upper : {0x00010000u, 0x7FFF0000u, 0xA5A50000u, 0xFFFF0000u}) {
+        commands.push_back(upper | 0x0010);
+        commands.push_back(upper | 0x001F);
+    }
+    for (const UINT command : commands) {
+        SCOPED_TRACE(::testing::Message() << "command id 0x" << std::hex << command);
+        const HWND about = openWith(command);
+        ASSERT_NE(about, nullptr) << "no About box";
+        EXPECT_EQ(textOf(about), kAboutCaption);
+        dismiss(about, Dismissal::EscapeKey);
+    }
+}
+
+// A sample of other ids below the system's own commands (0xF000 and up), which the default
+// handling ignores: none may open the box. A box would keep the send from returning.
+TEST_F(AboutBoxTest, StaysClosedForOtherCommandIds) {
+    for (const UINT command : {0x0000u, 0x0001u, 0x000Fu, 0x0020u, 0x002Fu, 0x0030u, 0x0110u,
+                               0x1010u, 0x8010u, 0xE010u, 0x00010020u, 0xFFFF000Fu, 0x10100000u}) {
+        SCOPED_TRACE(::testing::Message() << "command id 0x" << std::hex << command);
+        EXPECT_TRUE(sendWithin(app->window(), WM_SYSCOMMAND, command, 0))
+            << "the command did not return";
+        EXPECT_EQ(dialogsOf(app->processId()).size(), 1u) << "a second dialog opened";
+        app->closeSecondDialogs();
+    }
+}
+
+TEST_F(AboutBoxTest, ShowsItsTemplateModallyOverTheMainDialog) {
+    const HWND about = openWith(kAboutCommand);
+    ASSERT_NE(about, nullptr);
+
+    EXPECT_EQ(textOf(about), kAboutCaption);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), app->window()) << "owner";
+    EXPECT_FALSE(IsWindowEnabled(app->window())) << "the main dialog is disabled while it shows";
+    expectFixedModalFrame(about);
+    expectClientSize(about, kAboutBoxUnits, dialogBaseUnits(kDialogFont, kDialogFontPoints));
+
+    // Centred: over the main dialog, which is itself centred on the work area.
+    RECT box{};
+    RECT main{};
+    GetWindowRect(about, &box);
+    GetWindowRect(app->window(), &main);
+    EXPECT_NEAR(box.left + box.right, main.left + main.right, 2);
+    EXPECT_NEAR(box.top + box.bottom, main.top + main.bottom, 2);
+
+    using K = ControlKind;
+    expectControls(about, kAboutBoxUnits,
+                   {
+                       {K::Icon, -1, nullptr, 14, 14, 21, 20},
+                       {K::TextNoPrefix, -1, L"Varnik, Version 1.0", 42, 14, 114, 8},
+                       {K::Text, -1, nullptr, 42, 26, 114, 8}, // the notice
+                       {K::DefaultPushButton, IDOK, L"OK", 113, 41, 50, 14},
+                   });
+    LRESULT icon = 0;
+    EXPECT_TRUE(sendWithin(GetWindow(about, GW_CHILD), STM_GETICON, 0, 0, &icon));
+    EXPECT_NE(icon, 0) << "the static shows no icon";
+    EXPECT_EQ(focusOf(app->threadId()), GetDlgItem(about, IDOK)) << "focus";
+
+    dismiss(about, Dismissal::OkButton);
+}
+
+TEST_F(AboutBoxTest, ClosesWithOkEnterOrEscapeAnyNumberOfTimesLeavingTheFields) {
+    for (const int id : kEditFields) {
+        setTextOf(app->field(id), L"field " + std::to_wstring(id));
+    }
+    const auto before = fieldTexts(*app);
+    for (int cycle = 1; cycle <= 5; ++cycle) {
+        for (const Dismissal how :
+             {Dismissal::OkButton, Dismissal::EnterKey, Dismissal::EscapeKey}) {
+            SCOPED_TRACE(::testing::Message()
+                         << "cycle " << cycle << ", dismissal " << static_cast<int>(how));
+            const HWND about = openWith(kAboutCommand);
+            ASSERT_NE(about, nullptr);
+            dismiss(about, how);
+        }
+    }
+    EXPECT_EQ(fieldTexts(*app), before);
+    EXPECT_TRUE(app->answers());
+}

@@ -1,0 +1,128 @@
+#include "RunningVarnik.h"
+#include "VarnikWindows.h"
+#include "WindowDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace {
+
+// The fields and the button of one group.
+struct Group {
+    int longitudeIn;
+    int latitudeIn;
+    int button;
+    int latitudeOut;
+    int longitudeOut;
+};
+
+constexpr Group kCorrection{kCorrectLongitudeIn, kCorrectLatitudeIn, kCorrectButton,
+                            kCorrectLatitudeOut, kCorrectLongitudeOut};
+constexpr Group kOffset{kOffsetLongitudeIn, kOffsetLatitudeIn, kOffsetButton, kOffsetLatitudeOut,
+                        kOffsetLongitudeOut};
+
+struct ConversionCase {
+    const char* name;
+    const Group& group;
+    std::wstring longitude;
+    std::wstring latitude;
+    std::wstring latitudeOut;
+    std::wstring longitudeOut;
+};
+
+// Failure messages name the case.
+void PrintTo(const ConversionCase& test, std::ostream* out) {
+    *out << test.name;
+}
+
+// A field text of 100 characters whose first 99 read as 10 and whose 100th would make it 100,
+// a point inside the offset region together with the latitude below.
+const std::wstring kLongitudeWithAHundredthByte = std::wstring(97, L'0') + L"10" + L"0";
+// 99 characters read as 1; with the 100th they would read as 15.
+const std::wstring kLatitudeWithAHundredthByte = std::wstring(98, L'0') + L"1" + L"5";
+
+const ConversionCase kCases[] = {
+    {"OffsetOfTheInitialPoint", kOffset, L"113.540124", L"23.517846", L"23.515146", L"113.545324"},
+    {"CorrectionOfTheInitialPoint", kCorrection, L"113.545324", L"23.515146", L"23.517846",
+     L"113.540124"},
+    {"OffsetOfEmptyFields", kOffset, L"", L"", L"0.000000", L"0.000000"},
+    {"CorrectionOfEmptyFields", kCorrection, L"", L"", L"0.000000", L"0.000000"},
+    {"OffsetOutsideTheRegion", kOffset, L"10", L"10", L"10.000000", L"10.000000"},
+    {"CorrectionOutsideTheRegion", kCorrection, L"10", L"10", L"10.000000", L"10.000000"},
+    {"OffsetIgnoresTrailingText", kOffset, L"10", L"23.5abc", L"23.500000", L"10.000000"},
+    {"CorrectionIgnoresTrailingText", kCorrection, L"113.545324 east", L"23.515146N", L"23.517846",
+     L"113.540124"},
+    {"OffsetRoundsToSixDecimals", kOffset, L"10.1234567", L"-20.9876544", L"-20.987654",
+     L"10.123457"},
+    {"CorrectionRoundsToSixDecimals", kCorrection, L"-10.1234565001", L"20.98765449", L"20.987654",
+     L"-10.123457"},
+    {"OffsetReadsWordsAndHexAsZero", kOffset, L"0x70", L"inf", L"0.000000", L"0.000000"},
+    {"CorrectionReadsWordsAndHexAsZero", kCorrection, L"nan", L"0x20", L"0.000000", L"0.000000"},
+    {"OffsetReadsOnly99Bytes", kOffset, kLongitudeWithAHundredthByte, kLatitudeWithAHundredthByte,
+     L"1.000000", L"10.000000"},
+    {"CorrectionReadsOnly99Bytes", kCorrection, kLongitudeWithAHundredthByte,
+     kLatitudeWithAHundredthByte, L"1.000000", L"10.000000"},
+    {"OffsetPrintsInfinity", kOffset, L"1e999", L"-1e999", L"-inf", L"inf"},
+    {"CorrectionPrintsInfinity", kCorrection, L"1e999", L"10", L"10.000000", L"inf"},
+    {"OffsetPrintsHugeValuesInExponentForm", kOffset, L"-1e91", L"1e92", L"1e+92", L"-1e+91"},
+    {"CorrectionPrintsHugeValuesInExponentForm", kCorrection, L"-1e91", L"10", L"10.000000",
+     L"-1e+91"},
+    // Map points with no true counterpart: the correction has to give up and answer.
+    {"CorrectionAnswersInTheWesternBand", kCorrection, L"72.0045", L"30", L"30.000000",
+     L"72.004500"},
+    {"CorrectionAnswersInTheSouthernBand", kCorrection, L"100", L"0.8295", L"0.829500",
+     L"100.000000"},
+};
+
+} // namespace
+
+// Each case types into one group, clicks its button and reads the result. One program serves
+// all cases: every case sets each field it depends on, and a hung program is replaced.
+class ConversionTest : public ::testing::TestWithParam<ConversionCase> {
+protected:
+    static void TearDownTestSuite() { app.reset(); }
+
+    void SetUp() override {
+        if (app == nullptr || !app->answers()) {
+            app = std::make_unique<RunningVarnik>();
+        }
+        ASSERT_NE(app->window(), nullptr);
+    }
+
+    static std::unique_ptr<RunningVarnik> app;
+};
+
+std::unique_ptr<RunningVarnik> ConversionTest::app;
+
+TEST_P(ConversionTest, ButtonWritesTheConvertedPointAndNothingElse) {
+    const ConversionCase& test = GetParam();
+    const Group& group = test.group;
+    const Group& other = &group == &kCorrection ? kOffset : kCorrection;
+    const std::wstring kTyped = L"typed by the user";
+    const int otherFields[] = {other.longitudeIn, other.latitudeIn, other.latitudeOut,
+                               other.longitudeOut};
+    for (const int id : otherFields) {
+        setTextOf(app->field(id), L"other group " + std::to_wstring(id));
+    }
+    setTextOf(app->field(group.longitudeIn), test.longitude);
+    setTextOf(app->field(group.latitudeIn), test.latitude);
+    setTextOf(app->field(group.latitudeOut), kTyped);
+    setTextOf(app->field(group.longitudeOut), kTyped);
+
+    ASSERT_TRUE(click(app->field(group.button))) << "the program hangs";
+
+    EXPECT_EQ(textOf(app->field(group.latitudeOut)), test.latitudeOut);
+    EXPECT_EQ(textOf(app->field(group.longitudeOut)), test.longitudeOut);
+    EXPECT_EQ(textOf(app->field(group.longitudeIn)), test.longitude) << "input changed";
+    EXPECT_EQ(textOf(app->field(group.latitudeIn)), test.latitude) << "input changed";
+    for (const int id : otherFields) {
+        EXPECT_EQ(textOf(app->field(id)), L"other group " + std::to_wstring(id))
+            << "field " << id << " of the other group changed";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ConversionTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -1,0 +1,52 @@
+#include "InsideViewLayout.h"
+
+namespace {
+
+void copySystemMenu(HWND window, InsideViewCopy& copy) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    copy.hasSystemMenu = menu != nullptr;
+    const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
+    copy.menuItemCount = count < kMaxMenuItems ? count : kMaxMenuItems;
+    for (int i = 0; i < copy.menuItemCount; ++i) {
+        MenuItemCopy& item = copy.menuItems[i];
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = item.text;
+        info.cch = kMaxMenuText;
+        if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) {
+            item.type = info.fType;
+            item.id = info.wID;
+        }
+    }
+}
+
+void copyInsideView(HWND window) {
+    const std::wstring name = insideViewCopyName(GetCurrentProcessId());
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str());
+    if (mapping == nullptr) {
+        return;
+    }
+    auto* copy = static_cast<InsideViewCopy*>(
+        MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(InsideViewCopy)));
+    if (copy != nullptr) {
+        copySystemMenu(window, *copy);
+        copy->bigIcon = static_cast<ULONG64>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+        copy->smallIcon = static_cast<ULONG64>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+        InterlockedExchange(&copy->done, 1);
+        UnmapViewOfFile(copy);
+    }
+    CloseHandle(mapping);
+}
+
+} // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    copyInsideViewHook(int code, WPARAM removal, LPARAM message) {
+    static const UINT request = RegisterWindowMessageW(kCopyInsideViewMessage);
+    const MSG& retrieved = *reinterpret_cast<const MSG*>(message);
+    if (code == HC_ACTION && removal == PM_REMOVE && retrieved.message == request) {
+        copyInsideView(retrieved.hwnd);
+    }
+    return CallNextHookEx(nullptr, code, removal, message);
+}

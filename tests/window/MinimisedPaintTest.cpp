@@ -1,0 +1,219 @@
+#include "VarnikDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+// The minimised main dialog's painting, checked inside the process: under Wine a minimised
+// window shows nothing of its client area to another process. The dialog runs modally on the
+// test's thread; a driver thread minimises it and asks for paints, and a subclass on the
+// dialog's thread watches each paint and captures what it left on the window.
+
+namespace {
+
+constexpr std::chrono::milliseconds kPatience{5000};
+constexpr COLORREF kBackground = RGB(0x10, 0xC0, 0x30);
+
+// Colours of an area, top-down rows of 0x00RRGGBB.
+using Pixels = std::vector<DWORD>;
+
+// Runs draw on a 32-bit bitmap of the given size and returns its pixels.
+template <class Draw>
+Pixels drawnPixels(SIZE size, Draw draw) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC memory = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    draw(memory);
+    GdiFlush();
+    Pixels pixels(static_cast<const DWORD*>(bits),
+                  static_cast<const DWORD*>(bits) + size.cx * size.cy);
+    for (DWORD& pixel : pixels) {
+        pixel &= 0x00FFFFFF;
+    }
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+// One paint of the minimised window, as the subclass saw it.
+struct MinimisedPaint {
+    int erases = 0; // WM_ICONERASEBKGND messages during the paint
+    bool eraseDcIsTheWindows = false;
+    LPARAM eraseLParam = -1;
+    SIZE client{};
+    Pixels shown; // the client area right after the paint
+};
+
+// The subclass's state. It is written on the dialog's thread while the driver waits in a
+// synchronous call into that thread, and read by the driver afterwards.
+WNDPROC g_dialogProcedure = nullptr;
+bool g_painting = false;
+MinimisedPaint g_lastPaint;
+int g_paints = 0;
+
+LRESULT callDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(g_dialogProcedure, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK observePainting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCALCSIZE && IsIconic(window)) {
+        // Wine leaves a minimised window no client area at all; the classic minimised window,
+        // which the icon painting is written for, was client area all over.
+        return 0;
+    }
+    if (message == WM_PAINT && IsIconic(window)) {
+        g_lastPaint = {};
+        g_painting = true;
+        const LRESULT result = callDialog(window, message, wParam, lParam);
+        g_painting = false;
+        RECT client;
+        GetClientRect(window, &client);
+        g_lastPaint.client = {client.right, client.bottom};
+        const HDC dc = GetDC(window);
+        g_lastPaint.shown = drawnPixels(g_lastPaint.client, [&](HDC memory) {
+            BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+        });
+        ReleaseDC(window, dc);
+        ++g_paints;
+        return result;
+    }
+    if (message == WM_ICONERASEBKGND) {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        if (g_painting) {
+            ++g_lastPaint.erases;
+            g_lastPaint.eraseDcIsTheWindows = WindowFromDC(dc) == window;
+            g_lastPaint.eraseLParam = lParam;
+        }
+        const LRESULT result = callDialog(window, message, wParam, lParam);
+        // A known background behind the icon, painted through the DC that the message brought.
+        RECT client;
+        GetClientRect(window, &client);
+        const HBRUSH brush = CreateSolidBrush(kBackground);
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+        return result;
+    }
+    return callDialog(window, message, wParam, lParam);
+}
+
+// What the driver thread found.
+struct Minimised {
+    HWND dialog = nullptr;
+    HICON windowIcon = nullptr;
+    HICON dragIcon = nullptr;
+    bool painted = false;
+    MinimisedPaint paint;
+};
+
+HWND dialogOfThread(DWORD threadId) {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        threadId,
+        [](HWND window, LPARAM result) {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (IsWindowVisible(window) && std::wstring(name) == L"#32770") {
+                *reinterpret_cast<HWND*>(result) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+Minimised minimiseAndPaint(DWORD dialogThread) {
+    Minimised result;
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (result.dialog == nullptr && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        result.dialog = dialogOfThread(dialogThread);
+    }
+    if (result.dialog == nullptr) {
+        return result;
+    }
+    const HWND dialog = result.dialog;
+    result.windowIcon = reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0));
+    result.dragIcon = reinterpret_cast<HICON>(SendMessageW(dialog, WM_QUERYDRAGICON, 0, 0));
+    g_dialogProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&observePainting)));
+
+    // The modal loop shows its dialog normally the first time its queue runs empty, which can
+    // undo the minimise; and the system erases too when an invalidation that asked for it
+    // arrives late. So: minimise, and paint without asking the system to erase, until a paint
+    // of the minimised window had no erase but the dialog's own.
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (!IsIconic(dialog)) {
+            SendMessageW(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        }
+        UpdateWindow(dialog);
+        const int paintsBefore = g_paints;
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        if (g_paints > paintsBefore && IsIconic(dialog)) {
+            result.painted = true;
+            result.paint = g_lastPaint;
+            if (result.paint.erases <= 1) {
+                break;
+            }
+        }
+    }
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return result;
+}
+
+} // namespace
+
+TEST(MinimisedPaintTest, ErasesThroughThePaintDcAndDrawsTheIconCentred) {
+    CWinApp application; // the dialog loads its icon through the application
+    CVarnikDlg dialog;
+    Minimised minimised;
+    std::thread driver(
+        [&minimised, thread = GetCurrentThreadId()] { minimised = minimiseAndPaint(thread); });
+    dialog.DoModal();
+    driver.join();
+
+    ASSERT_NE(minimised.dialog, nullptr) << "the dialog did not open";
+    const HICON applicationIcon =
+        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ASSERT_NE(applicationIcon, nullptr);
+    EXPECT_EQ(minimised.windowIcon, applicationIcon);
+    EXPECT_EQ(minimised.dragIcon, applicationIcon) << "the icon shown while dragging";
+
+    ASSERT_TRUE(minimised.painted) << "no paint while minimised";
+    const MinimisedPaint& paint = minimised.paint;
+    EXPECT_EQ(paint.erases, 1) << "WM_ICONERASEBKGND messages during the paint";
+    EXPECT_TRUE(paint.eraseDcIsTheWindows) << "the erase DC belongs to the window";
+    EXPECT_EQ(paint.eraseLParam, 0);
+
+    // The background painted through the erase DC, and the icon on top at the centre,
+    // rounding as integer division does (toward zero, also for a client smaller than the icon).
+    const POINT at{(paint.client.cx - GetSystemMetrics(SM_CXICON) + 1) / 2,
+                   (paint.client.cy - GetSystemMetrics(SM_CYICON) + 1) / 2};
+    const auto background = [&](HDC memory) {
+        const RECT all{0, 0, paint.client.cx, paint.client.cy};
+        const HBRUSH brush = CreateSolidBrush(kBackground);
+        FillRect(memory, &all, brush);
+        DeleteObject(brush);
+    };
+    const Pixels plain = drawnPixels(paint.client, background);
+    const Pixels expected = drawnPixels(paint.client, [&](HDC memory) {
+        background(memory);
+        DrawIcon(memory, at.x, at.y, applicationIcon);
+    });
+    ASSERT_NE(expected, plain) << "the icon falls outside the client area of " << paint.client.cx
+                               << "x" << paint.client.cy;
+    EXPECT_TRUE(paint.shown == expected)
+        << "the minimised window does not show the icon at (" << at.x << ", " << at.y << ")";
+}

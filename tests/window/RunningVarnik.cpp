@@ -1,0 +1,100 @@
+#include "RunningVarnik.h"
+
+#include "WindowDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+RunningVarnik::RunningVarnik(const std::wstring& arguments) {
+    const std::wstring path = windowsPathOf(VARNIK_EXE_PATH);
+    std::wstring commandLine = L"\"" + path + L"\"";
+    if (!arguments.empty()) {
+        commandLine += L" " + arguments;
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process_)) {
+        ADD_FAILURE() << "cannot start " << narrow(path) << ", error " << GetLastError();
+        process_ = {};
+        return;
+    }
+    waitUntil([this] {
+        const auto dialogs = dialogsOf(processId());
+        window_ = dialogs.empty() ? nullptr : dialogs.front();
+        return window_ != nullptr;
+    });
+    if (window_ == nullptr) {
+        ADD_FAILURE() << "the main dialog did not appear";
+    }
+}
+
+RunningVarnik::~RunningVarnik() {
+    if (process_.hProcess == nullptr) {
+        return;
+    }
+    if (!ended_) {
+        close();
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+void RunningVarnik::close() {
+    // A box left open runs its own modal loop; it has to go before the main dialog can end.
+    closeSecondDialogs();
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    const std::optional<DWORD> exitCode = waitForExit();
+    if (!exitCode) {
+        ADD_FAILURE() << "Varnik did not end when its window was closed; killed";
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, INFINITE);
+        return;
+    }
+    EXPECT_EQ(*exitCode, 0u) << "exit code";
+}
+
+bool RunningVarnik::answers() const {
+    return window_ != nullptr && IsWindow(window_) && sendWithin(window_, WM_NULL, 0, 0);
+}
+
+std::optional<DWORD> RunningVarnik::waitForExit() {
+    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(kAnswerLimit.count())) !=
+        WAIT_OBJECT_0) {
+        return std::nullopt;
+    }
+    ended_ = true;
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process_.hProcess, &exitCode);
+    return exitCode;
+}
+
+HWND RunningVarnik::waitForSecondDialog() const {
+    HWND found = nullptr;
+    waitUntil([&] {
+        for (HWND dialog : dialogsOf(processId())) {
+            if (dialog != window_) {
+                found = dialog;
+            }
+        }
+        return found != nullptr;
+    });
+    return found;
+}
+
+void RunningVarnik::closeSecondDialogs() const {
+    const auto others = [this] {
+        std::vector<HWND> found;
+        for (HWND dialog : dialogsOf(processId())) {
+            if (dialog != window_) {
+                found.push_back(dialog);
+            }
+        }
+        return found;
+    };
+    for (HWND dialog : others()) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+    waitUntil([&] { return others().empty(); });
+}

@@ -1,0 +1,154 @@
+#include "WindowDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+bool sendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    DWORD_PTR answer = 0;
+    const bool answered =
+        SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL,
+                            static_cast<UINT>(kAnswerLimit.count()), &answer) != 0;
+    if (result != nullptr) {
+        *result = static_cast<LRESULT>(answer);
+    }
+    return answered;
+}
+
+std::wstring textOf(HWND window) {
+    LRESULT length = 0;
+    if (!sendWithin(window, WM_GETTEXTLENGTH, 0, 0, &length)) {
+        ADD_FAILURE() << "window " << window << " did not answer WM_GETTEXTLENGTH";
+        return L"";
+    }
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT copied = 0;
+    if (!sendWithin(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                    &copied)) {
+        ADD_FAILURE() << "window " << window << " did not answer WM_GETTEXT";
+        return L"";
+    }
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+void setTextOf(HWND window, const std::wstring& text) {
+    if (!sendWithin(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))) {
+        ADD_FAILURE() << "window " << window << " did not answer WM_SETTEXT";
+    }
+}
+
+bool click(HWND button) {
+    if (!sendWithin(button, BM_CLICK, 0, 0)) {
+        ADD_FAILURE() << "button " << button << " did not finish its click in time";
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// The lParam of a key message: repeat count 1, the key's scan code, and the given flags.
+LPARAM keyData(UINT virtualKey, LPARAM flags) {
+    return 1 | (static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16) | flags;
+}
+
+constexpr LPARAM kAltHeld = LPARAM{1} << 29;
+constexpr LPARAM kReleased = (LPARAM{1} << 30) | (LPARAM{1} << 31);
+
+} // namespace
+
+void pressKey(HWND focus, UINT virtualKey) {
+    PostMessageW(focus, WM_KEYDOWN, virtualKey, keyData(virtualKey, 0));
+    PostMessageW(focus, WM_KEYUP, virtualKey, keyData(virtualKey, kReleased));
+}
+
+void pressAltKey(HWND focus, UINT virtualKey) {
+    PostMessageW(focus, WM_SYSKEYDOWN, virtualKey, keyData(virtualKey, kAltHeld));
+    PostMessageW(focus, WM_SYSKEYUP, virtualKey, keyData(virtualKey, kAltHeld | kReleased));
+}
+
+std::wstring classNameOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return name;
+}
+
+DWORD styleOf(HWND window) {
+    return static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+}
+
+DWORD extendedStyleOf(HWND window) {
+    return static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+}
+
+std::vector<HWND> childrenOf(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
+namespace {
+
+struct DialogSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectDialog(HWND window, LPARAM search) {
+    auto& dialogs = *reinterpret_cast<DialogSearch*>(search);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == dialogs.processId && IsWindowVisible(window) && classNameOf(window) == L"#32770") {
+        dialogs.found.push_back(window);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> dialogsOf(DWORD processId) {
+    DialogSearch search{processId, {}};
+    EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND focusOf(DWORD threadId) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
+RECT rectInParent(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE clientSizeOf(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return {widthOf(rect), heightOf(rect)};
+}
+
+std::string narrow(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(),
+                        size, nullptr, nullptr);
+    return result;
+}
+
+std::wstring windowsPathOf(const char* builtPath) {
+    std::wstring path(builtPath, builtPath + std::char_traits<char>::length(builtPath));
+    if (!path.empty() && path.front() == L'/') {
+        path.insert(0, L"Z:");
+    }
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Drives another process's windows as a user's input would reach them. Every send waits at most
+// kAnswerLimit for the answer, so a hung program fails the test instead of hanging it; a window
+// that does not answer in time is reported as a test failure by the helper itself.
+
+constexpr std::chrono::milliseconds kAnswerLimit{5000};
+
+// Polls the condition until it holds or kAnswerLimit has passed; returns its last value.
+template <class Condition>
+bool waitUntil(Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + kAnswerLimit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return condition();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+// Sends a message and waits for the answer; false when the window did not answer in time.
+bool sendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr);
+
+// The window's current text (WM_GETTEXT: GetWindowText across processes gives the creation text).
+std::wstring textOf(HWND window);
+void setTextOf(HWND window, const std::wstring& text);
+
+// A click as the button's own mouse handling sees it (BM_CLICK); true once it was handled,
+// false (and a test failure) when the program did not finish handling it in time.
+bool click(HWND button);
+
+// A key press and release posted to the window with the keyboard focus, as the keyboard delivers
+// them; with alt, as a system key with the Alt key held.
+void pressKey(HWND focus, UINT virtualKey);
+void pressAltKey(HWND focus, UINT virtualKey);
+
+std::wstring classNameOf(HWND window);
+DWORD styleOf(HWND window);
+DWORD extendedStyleOf(HWND window);
+
+// Child windows in z-order, which for a dialog is the order of its template.
+std::vector<HWND> childrenOf(HWND parent);
+
+// The process's visible top-level dialog windows.
+std::vector<HWND> dialogsOf(DWORD processId);
+
+// The window that has the keyboard focus on the given thread, or null.
+HWND focusOf(DWORD threadId);
+
+// A child's rectangle in its parent's client coordinates.
+RECT rectInParent(HWND child);
+
+// Client width and height in pixels.
+SIZE clientSizeOf(HWND window);
+
+// Width and height of a rectangle.
+inline LONG widthOf(const RECT& rect) {
+    return rect.right - rect.left;
+}
+inline LONG heightOf(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
+
+// A path from the build as this process opens it. Under Wine the Unix root is drive Z:.
+std::wstring windowsPathOf(const char* builtPath);
+
+// UTF-8 for test messages.
+std::string narrow(const std::wstring& text);
