@@ -64,17 +64,22 @@ int main(int argc, char** argv) {
         const long referencePasses =
             unboundedPasses(mapLatitude, mapLongitude, referenceLatitude, referenceLongitude);
         if (passes == kMaxCorrectionPasses) {
-            stoppedThoughConverging += referencePasses != 0;
+            if (referencePasses != 0) {
+                ++stoppedThoughConverging;
+            }
             double forwardLatitude;
             double forwardLongitude;
             toMapCoordinates(mapLatitude, mapLongitude, forwardLatitude, forwardLongitude);
-            stoppedWithEstimateOutside +=
-                !isInOffsetRegion(mapLongitude - (forwardLongitude - mapLongitude),
-                                  mapLatitude - (forwardLatitude - mapLatitude));
+            if (!isInOffsetRegion(mapLongitude - (forwardLongitude - mapLongitude),
+                                  mapLatitude - (forwardLatitude - mapLatitude))) {
+                ++stoppedWithEstimateOutside;
+            }
             continue;
         }
-        differences += referencePasses != passes || referenceLatitude != latitude ||
-                       referenceLongitude != longitude;
+        if (referencePasses != passes || referenceLatitude != latitude ||
+            referenceLongitude != longitude) {
+            ++differences;
+        }
         double imageLatitude;
         double imageLongitude;
         toMapCoordinates(latitude, longitude, imageLatitude, imageLongitude);

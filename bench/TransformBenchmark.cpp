@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -22,9 +23,9 @@ const std::vector<Point>& regionPoints() {
         std::uniform_real_distribution<double> latitudes(0.8293, 55.8271);
         std::uniform_real_distribution<double> longitudes(72.004, 137.8347);
         std::vector<Point> result(4096);
-        for (Point& p : result) {
-            p = {latitudes(random), longitudes(random)};
-        }
+        std::generate(result.begin(), result.end(), [&] {
+            return Point{latitudes(random), longitudes(random)};
+        });
         return result;
     }();
     return points;
@@ -33,7 +34,7 @@ const std::vector<Point>& regionPoints() {
 void BM_ToMapCoordinates(benchmark::State& state) {
     const std::vector<Point>& points = regionPoints();
     std::size_t i = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         const Point& p = points[i++ % points.size()];
         double latitude;
         double longitude;
@@ -47,7 +48,7 @@ BENCHMARK(BM_ToMapCoordinates);
 void BM_ToTrueCoordinates(benchmark::State& state) {
     const std::vector<Point>& points = regionPoints();
     std::size_t i = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         const Point& p = points[i++ % points.size()];
         double latitude;
         double longitude;
@@ -60,7 +61,7 @@ BENCHMARK(BM_ToTrueCoordinates);
 
 // The worst case: a map point with no true counterpart runs until the bound stops it.
 void BM_ToTrueCoordinatesInTheWesternBand(benchmark::State& state) {
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         double latitude;
         double longitude;
         toTrueCoordinates(30.0, 72.0045, latitude, longitude);
@@ -72,7 +73,7 @@ BENCHMARK(BM_ToTrueCoordinatesInTheWesternBand);
 
 // What one click costs apart from the window: read two texts, correct, print two results.
 void BM_CorrectOffsetCommandText(benchmark::State& state) {
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         char buffer[kFieldTextSize] = "113.545324";
         const double longitude = readDecimalNumber(buffer);
         const char latitudeText[] = "23.515146";

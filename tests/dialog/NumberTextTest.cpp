@@ -69,6 +69,7 @@ TEST(ReadDecimalNumber, ReadsTheDecimalPrefixLikeAtof) {
          1e-84},
         // Beyond the double range.
         {"1e999", kInfinity},
+        {"1e+999", kInfinity},
         {"-1e999", -kInfinity},
         {"1.8e308", kInfinity},
         {"1e99999999999999999999999", kInfinity},
@@ -96,6 +97,14 @@ TEST(ReadDecimalNumber, ReadsA99DigitNumber) {
     EXPECT_EQ(readDecimalNumber(digits.c_str()), 1e99);
     const std::string fraction = "0." + std::string(97, '3');
     EXPECT_EQ(readDecimalNumber(fraction.c_str()), 1.0 / 3.0);
+}
+
+// Digits alone can leave the double range: more than any field holds, but the reading takes any
+// text.
+TEST(ReadDecimalNumber, LeavesTheDoubleRangeWithoutAnExponent) {
+    EXPECT_EQ(readDecimalNumber(("1" + std::string(400, '0')).c_str()), kInfinity);
+    EXPECT_EQ(bitsOf(readDecimalNumber(("-0." + std::string(400, '0') + "1").c_str())),
+              bitsOf(-0.0));
 }
 
 std::string printed(double value) {
