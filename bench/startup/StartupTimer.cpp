@@ -176,6 +176,10 @@ struct Program {
     double firstStartMs = 0;
 };
 
+double medianOf(const Program& program, double Run::*field) {
+    return quantile(sortedValues(program.runs, field), 0.5);
+}
+
 // One line of the table: the start-up median, quartiles and range, when the window became visible,
 // the first (cold) start, memory, and the executable's size.
 constexpr char kHeading[] = "%-20s %9s  %-13s  %-13s  %9s  %11s  %9s  %13s  %10s\n";
@@ -186,14 +190,9 @@ void printSummary(const Program& program) {
     const std::vector<double> ready = sortedValues(program.runs, &Run::readyMs);
     std::printf(kRow, fileNameOf(program.path).c_str(), quantile(ready, 0.5), quantile(ready, 0.25),
                 quantile(ready, 0.75), ready.front(), ready.back(),
-                quantile(sortedValues(program.runs, &Run::visibleMs), 0.5), program.firstStartMs,
-                quantile(sortedValues(program.runs, &Run::peakWorkingSetMiB), 0.5),
-                quantile(sortedValues(program.runs, &Run::peakPagefileMiB), 0.5),
-                kibibytesOfFile(program.path));
-}
-
-double medianOf(const Program& program, double Run::*field) {
-    return quantile(sortedValues(program.runs, field), 0.5);
+                medianOf(program, &Run::visibleMs), program.firstStartMs,
+                medianOf(program, &Run::peakWorkingSetMiB),
+                medianOf(program, &Run::peakPagefileMiB), kibibytesOfFile(program.path));
 }
 
 } // namespace
