@@ -31,33 +31,22 @@ const std::vector<Point>& regionPoints() {
     return points;
 }
 
-void BM_ToMapCoordinates(benchmark::State& state) {
+// One conversion over the region's points, one point per iteration.
+template <void (*Convert)(double, double, double&, double&)>
+void BM_ConvertRegionPoints(benchmark::State& state) {
     const std::vector<Point>& points = regionPoints();
     std::size_t i = 0;
     for ([[maybe_unused]] auto _ : state) {
         const Point& p = points[i++ % points.size()];
         double latitude;
         double longitude;
-        toMapCoordinates(p.latitude, p.longitude, latitude, longitude);
+        Convert(p.latitude, p.longitude, latitude, longitude);
         benchmark::DoNotOptimize(latitude);
         benchmark::DoNotOptimize(longitude);
     }
 }
-BENCHMARK(BM_ToMapCoordinates);
-
-void BM_ToTrueCoordinates(benchmark::State& state) {
-    const std::vector<Point>& points = regionPoints();
-    std::size_t i = 0;
-    for ([[maybe_unused]] auto _ : state) {
-        const Point& p = points[i++ % points.size()];
-        double latitude;
-        double longitude;
-        toTrueCoordinates(p.latitude, p.longitude, latitude, longitude);
-        benchmark::DoNotOptimize(latitude);
-        benchmark::DoNotOptimize(longitude);
-    }
-}
-BENCHMARK(BM_ToTrueCoordinates);
+BENCHMARK_TEMPLATE(BM_ConvertRegionPoints, toMapCoordinates)->Name("BM_ToMapCoordinates");
+BENCHMARK_TEMPLATE(BM_ConvertRegionPoints, toTrueCoordinates)->Name("BM_ToTrueCoordinates");
 
 // The worst case: a map point with no true counterpart runs until the bound stops it.
 void BM_ToTrueCoordinatesInTheWesternBand(benchmark::State& state) {
