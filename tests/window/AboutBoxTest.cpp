@@ -32,9 +32,7 @@ protected:
 
     // A case that failed half-way may have left a box open or the program hung.
     void SetUp() override {
-        if (app == nullptr || !app->answers()) {
-            app = std::make_unique<RunningVarnik>();
-        }
+        startUnlessAnswering(app);
         ASSERT_NE(app->window(), nullptr);
         app->closeSecondDialogs();
     }

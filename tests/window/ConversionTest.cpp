@@ -72,9 +72,7 @@ protected:
     static void TearDownTestSuite() { app.reset(); }
 
     void SetUp() override {
-        if (app == nullptr || !app->answers()) {
-            app = std::make_unique<RunningVarnik>();
-        }
+        startUnlessAnswering(app);
         ASSERT_NE(app->window(), nullptr);
     }
 

@@ -98,3 +98,9 @@ void RunningVarnik::closeSecondDialogs() const {
     }
     waitUntil([&] { return others().empty(); });
 }
+
+void startUnlessAnswering(std::unique_ptr<RunningVarnik>& app) {
+    if (app == nullptr || !app->answers()) {
+        app = std::make_unique<RunningVarnik>();
+    }
+}

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -43,3 +44,7 @@ private:
     HWND window_ = nullptr;
     bool ended_ = false;
 };
+
+// A suite's shared program: started anew when there is none yet or it stopped answering, so that
+// one hung case does not fail the cases after it.
+void startUnlessAnswering(std::unique_ptr<RunningVarnik>& app);
