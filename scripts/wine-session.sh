@@ -80,7 +80,9 @@ wine_session_start_server() {
     wine cmd /c exit 0 </dev/null >/dev/null 2>&1
 }
 
-# Ends the wineserver of the prefix and every Wine process in it.
+# Ends the wineserver of the prefix and every Wine process in it, and waits until the server
+# is gone: a session started right after would otherwise find the dying server and lose it.
 wine_session_stop_server() {
     wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
 }
