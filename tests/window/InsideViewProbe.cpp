@@ -21,6 +21,35 @@ void copySystemMenu(HWND window, InsideViewCopy& copy) {
     }
 }
 
+// Measured as the controls draw their texts: one line in the font the dialog gave them.
+void copyControlTexts(HWND dialog, InsideViewCopy& copy) {
+    HDC context = GetDC(dialog);
+    copy.dpi = GetDeviceCaps(context, LOGPIXELSY);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = SelectObject(context, font);
+    copy.controlCount = 0;
+    for (HWND control = GetWindow(dialog, GW_CHILD);
+         control != nullptr && copy.controlCount < kMaxControls;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        ControlTextCopy& item = copy.controls[copy.controlCount++];
+        GetClassNameW(control, item.className, kMaxClassName);
+        item.style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
+        RECT client{};
+        GetClientRect(control, &client);
+        item.clientWidth = client.right;
+        item.clientHeight = client.bottom;
+        const int length = GetWindowTextW(control, item.text, kMaxControlText);
+        SIZE extent{};
+        GetTextExtentPoint32W(context, item.text, length, &extent);
+        item.textWidth = extent.cx;
+        item.textHeight = extent.cy;
+        item.usesDialogFont =
+            reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) == font;
+    }
+    SelectObject(context, previous);
+    ReleaseDC(dialog, context);
+}
+
 void copyInsideView(HWND window) {
     const std::wstring name = insideViewCopyName(GetCurrentProcessId());
     HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str());
@@ -33,6 +62,7 @@ void copyInsideView(HWND window) {
         copySystemMenu(window, *copy);
         copy->bigIcon = static_cast<ULONG64>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
         copy->smallIcon = static_cast<ULONG64>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+        copyControlTexts(window, *copy);
         InterlockedExchange(&copy->done, 1);
         UnmapViewOfFile(copy);
     }
