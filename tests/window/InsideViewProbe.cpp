@@ -38,9 +38,13 @@ void copyControlTexts(HWND dialog, InsideViewCopy& copy) {
         GetClientRect(control, &client);
         item.clientWidth = client.right;
         item.clientHeight = client.bottom;
-        const int length = GetWindowTextW(control, item.text, kMaxControlText);
+        // Measured whole; the copy of a long text is cut short.
+        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+        text.resize(static_cast<size_t>(
+            GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+        lstrcpynW(item.text, text.c_str(), kMaxControlText);
         SIZE extent{};
-        GetTextExtentPoint32W(context, item.text, length, &extent);
+        GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
         item.textWidth = extent.cx;
         item.textHeight = extent.cy;
         item.usesDialogFont =
