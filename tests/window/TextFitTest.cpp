@@ -17,16 +17,17 @@
 
 namespace {
 
-constexpr double kMostOfTheWidth = 1.0;
-constexpr double kMostOfTheWidthForOurWording = 0.9;
+// The share of its room that a text may fill.
+constexpr double kWholeWidth = 1.0;
+constexpr double kWidthForOurWording = 0.9;
 
 // Pixels at 96 DPI that a caption cannot use on each side: a group box's caption starts past its
 // frame's corner; a push button's caption stays inside its edge and focus rectangle.
 constexpr int kGroupBoxIndent = 7;
 constexpr int kButtonMargin = 3;
 
-// Template positions of the texts whose wording is ours: the main dialog's last note line and
-// the About box's notice.
+// Template positions, counted from 0, of the texts whose wording is ours: the main dialog's last
+// note line and the About box's notice.
 constexpr size_t kOurNoteLine = 19;
 constexpr size_t kOurNotice = 2;
 
@@ -91,7 +92,7 @@ void expectTextsFit(HWND dialog, const char* name, const std::set<size_t>& ourWo
         std::printf("%d DPI, %s #%zu: %ld of %ld px, %.1f %%\n", view->dpi, name, i + 1,
                     control.extent.cx, room, 100 * filled);
         EXPECT_TRUE(control.usesDialogFont);
-        EXPECT_LE(filled, ourWording.count(i) != 0 ? kMostOfTheWidthForOurWording : kMostOfTheWidth)
+        EXPECT_LE(filled, ourWording.count(i) != 0 ? kWidthForOurWording : kWholeWidth)
             << control.extent.cx << " px of text in " << room << " px";
         EXPECT_LE(control.extent.cy, control.client.cy) << "text height";
     }
