@@ -48,6 +48,38 @@ wine_session_write_settings() {
     printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="800x600"\n'
 }
 
+# Gives the prefix the display DPI that VARNIK_WINE_DPI asks for (96, 120, 144, 192...; 96 when
+# unset). Wine takes it from LogPixels, read when its server starts, so a change is written with
+# no server running and the server it started is ended; the prefix remembers its DPI, so an
+# unchanged one costs nothing.
+wine_session_apply_dpi() {
+    local dpi=${VARNIK_WINE_DPI:-96}
+    local marker="$WINEPREFIX/.dpi"
+    if ! [[ $dpi =~ ^[1-9][0-9]*$ ]]; then
+        echo "VARNIK_WINE_DPI must be a number of pixels per inch, not '$dpi'" >&2
+        return 1
+    fi
+    [ "$(cat "$marker" 2>/dev/null)" = "$dpi" ] && return 0
+    (
+        flock 9
+        wine_session_write_dpi "$dpi" >"$WINEPREFIX/drive_c/dpi.reg"
+        wine regedit /S 'C:\dpi.reg' >/dev/null 2>&1
+        rm "$WINEPREFIX/drive_c/dpi.reg"
+        wine_session_stop_server
+        echo "$dpi" >"$marker"
+    ) 9>"$WINEPREFIX.lock"
+}
+
+# The display's DPI, where Wine's graphics driver and Windows programs look for it.
+wine_session_write_dpi() {
+    local key
+    printf 'REGEDIT4\n'
+    for key in 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+        'HKEY_CURRENT_USER\Control Panel\Desktop'; do
+        printf '\n[%s]\n"LogPixels"=dword:%08x\n' "$key" "$1"
+    done
+}
+
 # Starts Xvfb on a free display and exports DISPLAY, unless a display is already set.
 wine_session_start_display() {
     [ -n "${DISPLAY:-}" ] && return 0

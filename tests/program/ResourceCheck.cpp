@@ -10,6 +10,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <map>
 #include <ostream>
 #include <set>
 #include <stdexcept>
@@ -469,8 +471,8 @@ const ExpectedDialog kExpectedDialogs[] = {
          {kStatic, "static",
           L"3.如需更进一步的服务，如地图纠偏加偏算法（可提供DLL）等，请与作者联系", 31, 191, 301, 8,
           kLabel},
-         {kStatic, "static", L"4.本工具为 Varnik 开源项目的一部分，说明与源代码见项目主页", 31, 207,
-          218, 8, kLabel},
+         {kStatic, "static", L"4.本工具属于 Varnik 开源项目，说明与源码见项目主页", 31, 207, 218, 8,
+          kLabel},
      }},
     {"AboutBox",
      100,
@@ -583,7 +585,9 @@ private:
     std::vector<BYTE> bytes_;
 };
 
-TEST_F(ExecutableResources, VersionBlockCarriesVersionNamesAndPlaceholders) {
+// Read as Explorer's Details tab and Task Manager read it: the string block named by the first
+// translation entry.
+TEST_F(ExecutableResources, VersionBlockCarriesVersionsNamesAndTrueDetails) {
     VersionBlock version(g_executablePath);
     ASSERT_FALSE(version.empty());
 
@@ -602,32 +606,273 @@ TEST_F(ExecutableResources, VersionBlockCarriesVersionNamesAndPlaceholders) {
     const auto languageAndCodePage = *static_cast<const DWORD*>(translation);
     EXPECT_EQ(LOWORD(languageAndCodePage), kEnglishUs);
     EXPECT_EQ(HIWORD(languageAndCodePage), kCodePageWesternEuropean);
+    wchar_t block[9] = {};
+    swprintf(block, std::size(block), L"%04x%04x", LOWORD(languageAndCodePage),
+             HIWORD(languageAndCodePage));
+    EXPECT_STREQ(block, L"040904e4");
 
     const std::pair<const wchar_t*, const wchar_t*> kFields[] = {
         {L"FileVersion", L"1.0.0.1"},
         {L"ProductVersion", L"1.0.0.1"},
         {L"InternalName", L"Varnik.exe"},
         {L"OriginalFilename", L"Varnik.exe"},
-        {L"CompanyName", L"TODO: <Company name>"},
-        {L"FileDescription", L"TODO: <File description>"},
-        {L"ProductName", L"TODO: <Product name>"},
-        {L"LegalCopyright", L"TODO: (c) <Company name>.  All rights reserved."},
+        {L"CompanyName", L"Varnik developers"},
+        {L"FileDescription", L"Varnik GCJ-02 coordinate converter"},
+        {L"ProductName", L"Varnik"},
+        {L"LegalCopyright", L"Copyright (c) 2013 Varnik developers"},
     };
     for (const auto& [field, value] : kFields) {
         const auto [text, length] =
-            version.query(std::wstring(L"\\StringFileInfo\\040904e4\\") + field);
+            version.query(std::wstring(L"\\StringFileInfo\\") + block + L"\\" + field);
         ASSERT_NE(text, nullptr) << utf8(field);
         EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(text)), value) << utf8(field);
     }
 }
 
-TEST_F(ExecutableResources, ManifestRunsAsInvokerWithClassicControls) {
+// An element of an XML document with its name resolved to a namespace, as the loader reads it.
+struct XmlElement {
+    std::string space;
+    std::string name;
+    std::map<std::string, std::string> attributes; // the unprefixed ones, by name
+    std::string text;                              // character data, trimmed
+    std::vector<XmlElement> children;
+
+    // The children of this namespace and name.
+    std::vector<const XmlElement*> all(const std::string& childSpace,
+                                       const std::string& childName) const {
+        std::vector<const XmlElement*> found;
+        for (const auto& child : children) {
+            if (child.space == childSpace && child.name == childName) {
+                found.push_back(&child);
+            }
+        }
+        return found;
+    }
+    // The one child of this namespace and name; throws if there is none or more than one.
+    const XmlElement& only(const std::string& childSpace, const std::string& childName) const {
+        const auto found = all(childSpace, childName);
+        if (found.size() != 1) {
+            throw std::runtime_error(std::to_string(found.size()) + " elements {" + childSpace +
+                                     "}" + childName + " in " + name);
+        }
+        return *found.front();
+    }
+};
+
+// Reads the XML that manifests use: a declaration, comments, elements, attributes in either
+// quotes, namespace declarations and character data. Anything else (entities, CDATA, a DOCTYPE)
+// is refused rather than guessed at.
+class XmlReader {
+public:
+    explicit XmlReader(std::string text) : text_(std::move(text)) {}
+
+    XmlElement readDocument() {
+        skipMisc();
+        XmlElement root = readElement({});
+        skipMisc();
+        if (position_ != text_.size()) {
+            fail("content after the root element");
+        }
+        return root;
+    }
+
+private:
+    using Namespaces = std::map<std::string, std::string>; // by prefix, "" for the default
+
+    [[noreturn]] void fail(const std::string& what) const {
+        throw std::runtime_error(what + " at byte " + std::to_string(position_));
+    }
+    bool startsWith(const char* prefix) const {
+        return text_.compare(position_, std::strlen(prefix), prefix) == 0;
+    }
+    void skipPast(const char* end) {
+        const auto found = text_.find(end, position_);
+        if (found == std::string::npos) {
+            fail(std::string("no ") + end);
+        }
+        position_ = found + std::strlen(end);
+    }
+    void skipSpace() {
+        while (position_ < text_.size() &&
+               std::isspace(static_cast<unsigned char>(text_[position_]))) {
+            ++position_;
+        }
+    }
+    // White space, comments and processing instructions (the XML declaration among them).
+    void skipMisc() {
+        for (skipSpace(); startsWith("<!--") || startsWith("<?"); skipSpace()) {
+            skipPast(startsWith("<?") ? "?>" : "-->");
+        }
+    }
+    std::string readName() {
+        const auto start = position_;
+        while (position_ < text_.size() &&
+               (std::isalnum(static_cast<unsigned char>(text_[position_])) ||
+                std::strchr(":_-.", text_[position_]) != nullptr)) {
+            ++position_;
+        }
+        if (position_ == start) {
+            fail("a name expected");
+        }
+        return text_.substr(start, position_ - start);
+    }
+    std::string readCharacterData(char end) {
+        const auto stop = text_.find(end, position_);
+        if (stop == std::string::npos) {
+            fail("unterminated text");
+        }
+        std::string data = text_.substr(position_, stop - position_);
+        if (data.find('&') != std::string::npos) {
+            fail("an entity reference");
+        }
+        position_ = stop;
+        return data;
+    }
+    static std::pair<std::string, std::string> split(const std::string& qualified) {
+        const auto colon = qualified.find(':');
+        return colon == std::string::npos
+                   ? std::pair(std::string(), qualified)
+                   : std::pair(qualified.substr(0, colon), qualified.substr(colon + 1));
+    }
+
+    XmlElement readElement(Namespaces namespaces) {
+        if (!startsWith("<")) {
+            fail("an element expected");
+        }
+        ++position_;
+        const std::string qualifiedName = readName();
+        std::map<std::string, std::string> attributes;
+        for (skipSpace(); !startsWith("/>") && !startsWith(">"); skipSpace()) {
+            const std::string attribute = readName();
+            skipSpace();
+            if (!startsWith("=")) {
+                fail("= expected");
+            }
+            ++position_;
+            skipSpace();
+            const char quote = position_ < text_.size() ? text_[position_] : '\0';
+            if (quote != '"' && quote != '\'') {
+                fail("a quoted value expected");
+            }
+            ++position_;
+            attributes[attribute] = readCharacterData(quote);
+            ++position_;
+        }
+
+        XmlElement element;
+        for (const auto& [attribute, value] : attributes) {
+            if (attribute == "xmlns") {
+                namespaces[""] = value;
+            } else if (attribute.rfind("xmlns:", 0) == 0) {
+                namespaces[attribute.substr(6)] = value;
+            } else if (attribute.find(':') == std::string::npos) {
+                element.attributes[attribute] = value;
+            }
+        }
+        const auto [prefix, name] = split(qualifiedName);
+        const auto space = namespaces.find(prefix);
+        if (space == namespaces.end() && !prefix.empty()) {
+            fail("undeclared prefix " + prefix);
+        }
+        element.space = space == namespaces.end() ? "" : space->second;
+        element.name = name;
+
+        if (startsWith("/>")) {
+            position_ += 2;
+            return element;
+        }
+        ++position_;
+        for (;;) {
+            element.text += readCharacterData('<');
+            if (startsWith("</")) {
+                position_ += 2;
+                if (readName() != qualifiedName) {
+                    fail("</" + qualifiedName + "> expected");
+                }
+                skipSpace();
+                if (!startsWith(">")) {
+                    fail("> expected");
+                }
+                ++position_;
+                break;
+            }
+            if (startsWith("<!--")) {
+                skipPast("-->");
+            } else if (startsWith("<!") || startsWith("<?")) {
+                fail("unsupported markup");
+            } else {
+                element.children.push_back(readElement(namespaces));
+            }
+        }
+        const auto first = element.text.find_first_not_of(" \t\r\n");
+        element.text =
+            first == std::string::npos
+                ? ""
+                : element.text.substr(first, element.text.find_last_not_of(" \t\r\n") - first + 1);
+        return element;
+    }
+
+    std::string text_;
+    size_t position_ = 0;
+};
+
+bool containsElementNamed(const XmlElement& element, const std::string& name) {
+    return element.name == name || std::any_of(element.children.begin(), element.children.end(),
+                                               [&name](const XmlElement& child) {
+                                                   return containsElementNamed(child, name);
+                                               });
+}
+
+constexpr char kAssemblyV1[] = "urn:schemas-microsoft-com:asm.v1";
+constexpr char kAssemblyV3[] = "urn:schemas-microsoft-com:asm.v3";
+constexpr char kCompatibility[] = "urn:schemas-microsoft-com:compatibility.v1";
+constexpr char kWindowsSettings2005[] = "http://schemas.microsoft.com/SMI/2005/WindowsSettings";
+constexpr char kWindowsSettings2016[] = "http://schemas.microsoft.com/SMI/2016/WindowsSettings";
+
+// Runs as the invoking user; declares Windows 7 to 11 as tested (so that they do not fall back on
+// older behaviour) and DPI awareness (so that Windows does not stretch the window as a bitmap);
+// names no common-controls assembly, so the controls keep the classic look.
+TEST_F(ExecutableResources, ManifestDeclaresLevelSupportedWindowsAndDpiAwareness) {
     const auto resource = findResource(module(), RT_MANIFEST, 1, kEnglishUs);
     ASSERT_NE(resource.data, nullptr);
-    const std::string manifest(static_cast<const char*>(resource.data), resource.size);
-    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
-    EXPECT_NE(manifest.find("uiAccess=\"false\""), std::string::npos) << manifest;
-    EXPECT_EQ(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos) << manifest;
+    const std::string text(static_cast<const char*>(resource.data), resource.size);
+    SCOPED_TRACE(text);
+    try {
+        const XmlElement assembly = XmlReader(text).readDocument();
+        EXPECT_EQ(assembly.space, kAssemblyV1);
+        EXPECT_EQ(assembly.name, "assembly");
+        EXPECT_EQ(assembly.attributes.at("manifestVersion"), "1.0");
+
+        const auto& level = assembly.only(kAssemblyV3, "trustInfo")
+                                .only(kAssemblyV3, "security")
+                                .only(kAssemblyV3, "requestedPrivileges")
+                                .only(kAssemblyV3, "requestedExecutionLevel");
+        EXPECT_EQ(level.attributes.at("level"), "asInvoker");
+        EXPECT_EQ(level.attributes.at("uiAccess"), "false");
+
+        std::set<std::string> systems;
+        for (const auto* system : assembly.only(kCompatibility, "compatibility")
+                                      .only(kCompatibility, "application")
+                                      .all(kCompatibility, "supportedOS")) {
+            systems.insert(lowercase(system->attributes.at("Id")));
+        }
+        const std::set<std::string> kWindows7To11 = {
+            "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", // 7
+            "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", // 8
+            "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", // 8.1
+            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", // 10 and 11
+        };
+        EXPECT_EQ(systems, kWindows7To11);
+
+        const auto& settings =
+            assembly.only(kAssemblyV3, "application").only(kAssemblyV3, "windowsSettings");
+        EXPECT_EQ(settings.only(kWindowsSettings2005, "dpiAware").text, "true");
+        EXPECT_EQ(settings.only(kWindowsSettings2016, "dpiAwareness").text, "PerMonitorV2, system");
+
+        EXPECT_FALSE(containsElementNamed(assembly, "dependency")) << "depends on an assembly";
+    } catch (const std::exception& error) {
+        FAIL() << error.what();
+    }
 }
 
 std::vector<BYTE> readFile(const std::wstring& path) {

@@ -26,10 +26,23 @@ std::optional<InsideView> readInsideView(HWND window) {
     if (installed != nullptr) {
         PostMessageW(window, RegisterWindowMessageW(kCopyInsideViewMessage), 0, 0);
         if (waitUntil([copy] { return InterlockedCompareExchange(&copy->done, 0, 0) != 0; })) {
-            view = InsideView{copy->hasSystemMenu != 0, {}, copy->bigIcon, copy->smallIcon};
+            view = InsideView{};
+            view->hasSystemMenu = copy->hasSystemMenu != 0;
+            view->bigIcon = copy->bigIcon;
+            view->smallIcon = copy->smallIcon;
+            view->dpi = copy->dpi;
             for (LONG i = 0; i < copy->menuItemCount; ++i) {
                 const MenuItemCopy& item = copy->menuItems[i];
                 view->systemMenu.push_back({(item.type & MFT_SEPARATOR) != 0, item.id, item.text});
+            }
+            for (LONG i = 0; i < copy->controlCount; ++i) {
+                const ControlTextCopy& control = copy->controls[i];
+                view->controls.push_back({control.className,
+                                          control.style,
+                                          {control.clientWidth, control.clientHeight},
+                                          {control.textWidth, control.textHeight},
+                                          control.usesDialogFont != 0,
+                                          control.text});
             }
         }
         UnhookWindowsHookEx(installed);

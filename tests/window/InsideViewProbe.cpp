@@ -21,6 +21,39 @@ void copySystemMenu(HWND window, InsideViewCopy& copy) {
     }
 }
 
+// Measured as the controls draw their texts: one line in the font the dialog gave them.
+void copyControlTexts(HWND dialog, InsideViewCopy& copy) {
+    HDC context = GetDC(dialog);
+    copy.dpi = GetDeviceCaps(context, LOGPIXELSY);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = SelectObject(context, font);
+    copy.controlCount = 0;
+    for (HWND control = GetWindow(dialog, GW_CHILD);
+         control != nullptr && copy.controlCount < kMaxControls;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        ControlTextCopy& item = copy.controls[copy.controlCount++];
+        GetClassNameW(control, item.className, kMaxClassName);
+        item.style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
+        RECT client{};
+        GetClientRect(control, &client);
+        item.clientWidth = client.right;
+        item.clientHeight = client.bottom;
+        // Measured whole; the copy of a long text is cut short.
+        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+        text.resize(static_cast<size_t>(
+            GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+        lstrcpynW(item.text, text.c_str(), kMaxControlText);
+        SIZE extent{};
+        GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
+        item.textWidth = extent.cx;
+        item.textHeight = extent.cy;
+        item.usesDialogFont =
+            reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) == font;
+    }
+    SelectObject(context, previous);
+    ReleaseDC(dialog, context);
+}
+
 void copyInsideView(HWND window) {
     const std::wstring name = insideViewCopyName(GetCurrentProcessId());
     HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str());
@@ -33,6 +66,7 @@ void copyInsideView(HWND window) {
         copySystemMenu(window, *copy);
         copy->bigIcon = static_cast<ULONG64>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
         copy->smallIcon = static_cast<ULONG64>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+        copyControlTexts(window, *copy);
         InterlockedExchange(&copy->done, 1);
         UnmapViewOfFile(copy);
     }
