@@ -13,23 +13,35 @@ wine_session_use_build() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
-# Creates and configures the prefix once; concurrent callers wait for the first one.
+# The installed Wine packages, one line each. A prefix made before wine32 came fails every
+# program once it is there (no syswow64), so a prefix belongs to the packages it was made with.
+wine_session_packages() {
+    dpkg-query -W -f='${Package}:${Architecture} ${Version} ${db:Status-Abbrev}\n' \
+        wine wine64 wine32:i386 2>/dev/null || true
+}
+
+# Creates and configures the prefix once for the installed Wine packages; concurrent callers
+# wait for the first one.
 wine_session_create_prefix() {
-    local ready="$WINEPREFIX/.configured"
-    [ -e "$ready" ] && return 0
+    local ready="$WINEPREFIX/.configured" packages
+    packages=$(wine_session_packages)
+    [ -e "$ready" ] && [ "$(<"$ready")" = "$packages" ] && return 0
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        [ -e "$ready" ] && exit 0
+        [ -e "$ready" ] && [ "$(<"$ready")" = "$packages" ] && exit 0
         rm -rf "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1
+        if ! wineboot -i >/dev/null 2>&1; then
+            echo "Wine could not create the prefix $WINEPREFIX" >&2
+            exit 1
+        fi
         # The caption buttons' glyphs.
         cp "$wine_session_fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
         wine_session_write_settings >"$WINEPREFIX/drive_c/settings.reg"
         wine regedit /S 'C:\settings.reg' >/dev/null 2>&1
         rm "$WINEPREFIX/drive_c/settings.reg"
         wineserver -w
-        touch "$ready"
+        printf '%s\n' "$packages" >"$ready"
     ) 9>"$WINEPREFIX.lock"
 }
 
