@@ -13,23 +13,14 @@ wine_session_use_build() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
-# The installed Wine packages, as the times dpkg installed them (quicker than asking dpkg). A
-# prefix made before 32-bit Wine was installed runs no program once it is, not even a 64-bit one,
-# so a prefix is made anew when they change.
-wine_session_packages() {
-    stat -c '%n %Y' /var/lib/dpkg/info/*wine*.list 2>/dev/null || true
-}
-
-# Creates and configures the prefix once for the installed Wine; concurrent callers wait for the
-# first one.
+# Creates and configures the prefix once; concurrent callers wait for the first one.
 wine_session_create_prefix() {
-    local ready="$WINEPREFIX/.configured" packages
-    packages=$(wine_session_packages)
-    [ "$(cat "$ready" 2>/dev/null)" = "$packages" ] && return 0
+    local ready="$WINEPREFIX/.configured"
+    [ -e "$ready" ] && return 0
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        [ "$(cat "$ready" 2>/dev/null)" = "$packages" ] && exit 0
+        [ -e "$ready" ] && exit 0
         rm -rf "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
         # The caption buttons' glyphs.
@@ -38,7 +29,7 @@ wine_session_create_prefix() {
         wine regedit /S 'C:\settings.reg' >/dev/null 2>&1
         rm "$WINEPREFIX/drive_c/settings.reg"
         wineserver -w
-        echo "$packages" >"$ready"
+        touch "$ready"
     ) 9>"$WINEPREFIX.lock"
 }
 
