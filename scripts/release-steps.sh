@@ -49,6 +49,16 @@ release_crlf() {
     sed 's/\r*$/\r/'
 }
 
+# Fails when a build folder's Varnik.exe is larger than allowed.
+release_check_size() {
+    local exe="$1/app/Varnik.exe" size
+    size=$(stat -c %s "$exe")
+    if [ "$size" -gt "$release_max_exe_bytes" ]; then
+        echo "$exe has $size bytes, more than the $release_max_exe_bytes allowed" >&2
+        return 1
+    fi
+}
+
 # Checks the size of a build folder's Varnik.exe, writes its zip into the dist folder and adds
 # the zip and the Varnik.exe inside it to the folder's SHA256SUMS. The exe is listed under the
 # folder that Windows' "Extract All" makes for the zip, so that a user who checks the program
@@ -57,15 +67,11 @@ release_crlf() {
 #        seconds since 1970>
 release_package() {
     local source=$1 build=$2 arch=$3 dist=$4 epoch=$5
-    local exe="$build/app/Varnik.exe" stage="$build/package" size name exe_hash
-    size=$(stat -c %s "$exe")
-    if [ "$size" -gt "$release_max_exe_bytes" ]; then
-        echo "$exe has $size bytes, more than the $release_max_exe_bytes allowed" >&2
-        return 1
-    fi
+    local stage="$build/package" name exe_hash
+    release_check_size "$build"
     rm -rf "$stage"
     mkdir -p "$stage" "$dist"
-    cp "$exe" "$stage/Varnik.exe"
+    cp "$build/app/Varnik.exe" "$stage/Varnik.exe"
     release_crlf <"$source/LICENSE" >"$stage/LICENSE.txt"
     release_crlf <"$source/docs/UserGuide.txt" >"$stage/UserGuide.txt"
     chmod 0644 "$stage"/*
