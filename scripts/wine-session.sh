@@ -13,14 +13,23 @@ wine_session_use_build() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
-# Creates and configures the prefix once; concurrent callers wait for the first one.
+# The installed Wine packages, one line each. A prefix made before wine32 came fails every
+# program once it is there (no syswow64), so a prefix belongs to the packages it was made with.
+wine_session_packages() {
+    dpkg-query -W -f='${Package}:${Architecture} ${Version} ${db:Status-Abbrev}\n' \
+        wine wine64 wine32:i386 2>/dev/null || true
+}
+
+# Creates and configures the prefix once for the installed Wine packages; concurrent callers
+# wait for the first one.
 wine_session_create_prefix() {
-    local ready="$WINEPREFIX/.configured"
-    [ -e "$ready" ] && return 0
+    local ready="$WINEPREFIX/.configured" packages
+    packages=$(wine_session_packages)
+    [ -e "$ready" ] && [ "$(<"$ready")" = "$packages" ] && return 0
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
-        [ -e "$ready" ] && exit 0
+        [ -e "$ready" ] && [ "$(<"$ready")" = "$packages" ] && exit 0
         rm -rf "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
         # The caption buttons' glyphs.
@@ -29,7 +38,7 @@ wine_session_create_prefix() {
         wine regedit /S 'C:\settings.reg' >/dev/null 2>&1
         rm "$WINEPREFIX/drive_c/settings.reg"
         wineserver -w
-        touch "$ready"
+        printf '%s\n' "$packages" >"$ready"
     ) 9>"$WINEPREFIX.lock"
 }
 

@@ -117,20 +117,20 @@ struct Minimised {
     MinimisedPaint paint;
 };
 
+// A named CALLBACK function, not a lambda: 32-bit Windows calls it __stdcall.
+BOOL CALLBACK findVisibleDialog(HWND window, LPARAM result) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (IsWindowVisible(window) && std::wstring(name) == L"#32770") {
+        *reinterpret_cast<HWND*>(result) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND dialogOfThread(DWORD threadId) {
     HWND found = nullptr;
-    EnumThreadWindows(
-        threadId,
-        [](HWND window, LPARAM result) {
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, 16);
-            if (IsWindowVisible(window) && std::wstring(name) == L"#32770") {
-                *reinterpret_cast<HWND*>(result) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(threadId, findVisibleDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
