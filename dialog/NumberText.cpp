@@ -1,6 +1,8 @@
 #include "NumberText.h"
 
 #include <charconv>
+#include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -23,9 +25,10 @@ const char* skipDigits(const char* p) {
 }
 
 // Whether a decimal number whose conversion left the double range was too large (rather than
-// too small): the power of ten of its leading non-zero digit plus its exponent is positive.
+// too small): the power of ten of its leading non-zero digit plus its exponent is positive. The
+// exponent may have any number of digits, so the two are compared rather than added.
 bool exceedsDoubleRange(const char* mantissa, const char* exponent, const char* end) {
-    long powerOfTen = 0;
+    std::ptrdiff_t powerOfTen = 0;
     const char* p = mantissa;
     while (*p == '0') {
         ++p;
@@ -42,23 +45,30 @@ bool exceedsDoubleRange(const char* mantissa, const char* exponent, const char* 
         }
         powerOfTen = -(firstNonZero - p) - 1;
     }
-
-    long exponentValue = 0;
-    if (exponent != end) {
-        const char* digits = exponent + 1;
-        const bool negative = *digits == '-';
-        if (*digits == '+' || *digits == '-') {
-            ++digits;
-        }
-        // Saturate: any exponent beyond a million decides the matter on its own.
-        for (; digits != end && exponentValue < 1000000; ++digits) {
-            exponentValue = exponentValue * 10 + (*digits - '0');
-        }
-        if (negative) {
-            exponentValue = -exponentValue;
-        }
+    if (exponent == end) {
+        return powerOfTen > 0;
     }
-    return powerOfTen + exponentValue > 0;
+
+    const char* digits = exponent + 1;
+    const bool negative = *digits == '-';
+    if (*digits == '+' || *digits == '-') {
+        ++digits;
+    }
+    // Saturating at the largest uint64, beyond any power of ten that a text in memory can hold.
+    constexpr std::uint64_t kSaturated = std::numeric_limits<std::uint64_t>::max();
+    std::uint64_t exponentValue = 0;
+    for (; digits != end; ++digits) {
+        const auto digit = static_cast<std::uint64_t>(*digits - '0');
+        if (exponentValue > (kSaturated - digit) / 10) {
+            exponentValue = kSaturated;
+            break;
+        }
+        exponentValue = exponentValue * 10 + digit;
+    }
+    if (negative) {
+        return powerOfTen > 0 && exponentValue < static_cast<std::uint64_t>(powerOfTen);
+    }
+    return powerOfTen > 0 || exponentValue > static_cast<std::uint64_t>(-powerOfTen);
 }
 
 } // namespace

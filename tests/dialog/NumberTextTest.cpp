@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <cstddef>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -105,6 +107,50 @@ TEST(ReadDecimalNumber, LeavesTheDoubleRangeWithoutAnExponent) {
     EXPECT_EQ(readDecimalNumber(("1" + std::string(400, '0')).c_str()), kInfinity);
     EXPECT_EQ(bitsOf(readDecimalNumber(("-0." + std::string(400, '0') + "1").c_str())),
               bitsOf(-0.0));
+}
+
+// Far beyond the double range, only the sum of the leading digit's power of ten and the exponent
+// decides, whatever the count of either's digits; the sum can exceed any integer type.
+TEST(ReadDecimalNumber, DecidesInfinityOrZeroByTheExactPowerOfTen) {
+    const std::string millionth = "0." + std::string(999999, '0') + "1"; // 1e-1000000
+    const std::string million = "1" + std::string(1000000, '0');         // 1e1000000
+    const std::string twoMillion = "1" + std::string(2000000, '0');      // 1e2000000
+    const std::string uint64Max = "18446744073709551615";
+    struct Case {
+        std::string text;
+        double expected;
+    };
+    const Case cases[] = {
+        {millionth, 0.0},
+        {"-" + millionth, -0.0},
+        {millionth + "e10000000", kInfinity}, // 1e9000000
+        {"-" + millionth + "e10000000", -kInfinity},
+        {millionth + "e1000010", 1e10},
+        {millionth + "e1000000", 1.0},
+        {millionth + "e999999", 0.1},
+        {millionth + "e+0000000000000000000000000000010000000", kInfinity},
+        {millionth + "e" + uint64Max, kInfinity},
+        {millionth + "e" + uint64Max + "0", kInfinity},
+        {"1e10000000", kInfinity},
+        {"1e-10000000", 0.0},
+        {"1e" + uint64Max + uint64Max, kInfinity},
+        {"1e-" + uint64Max + uint64Max, 0.0},
+        {million, kInfinity},
+        {million + "e-999000", kInfinity}, // 1e1000
+        {million + "e-1000000", 1.0},
+        {million + "e-1001000", 0.0},
+        {twoMillion + "e-10000000", 0.0}, // 1e-8000000
+        {twoMillion + "e-1999000", kInfinity},
+        {twoMillion + ".5e-" + uint64Max, 0.0},
+        {"0000000000" + million + "e-1000000", 1.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.text.substr(0, 20) << "..."
+                     << c.text.substr(c.text.size() - std::min<std::size_t>(c.text.size(), 20))
+                     << " (" << c.text.size() << " characters)");
+        EXPECT_EQ(bitsOf(readDecimalNumber(c.text.c_str())), bitsOf(c.expected));
+    }
 }
 
 std::string printed(double value) {
