@@ -31,7 +31,10 @@ wine_session_create_prefix() {
         flock 9
         [ -e "$ready" ] && [ "$(<"$ready")" = "$packages" ] && exit 0
         rm -rf "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1
+        if ! wineboot -i >/dev/null 2>&1; then
+            echo "Wine could not create the prefix $WINEPREFIX" >&2
+            exit 1
+        fi
         # The caption buttons' glyphs.
         cp "$wine_session_fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
         wine_session_write_settings >"$WINEPREFIX/drive_c/settings.reg"

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <string>
 
