@@ -19,13 +19,6 @@ release_toolchain() {
     esac
 }
 
-# Succeeds when Wine here can run 32-bit programs: that needs wine32 and a kernel that runs
-# 32-bit Linux programs, which some virtual machines lack (then wine32 breaks every Wine program).
-release_can_run_x86() {
-    dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' &&
-        /lib/ld-linux.so.2 --version >/dev/null 2>&1
-}
-
 # Configures the Release build of an architecture.
 # usage: release_configure <source folder> <architecture> <build folder>
 release_configure() {
