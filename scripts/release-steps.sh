@@ -4,8 +4,8 @@
 # order, fixed modes and no extra fields.
 
 release_architectures=(x64 x86)
-# Each executable stays at most 500 KB.
-release_max_exe_bytes=500000
+# Each executable stays at most 500 KiB.
+release_max_exe_bytes=512000
 
 # Prints the toolchain file of an architecture, relative to the source folder.
 release_toolchain() {
