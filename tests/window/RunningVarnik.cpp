@@ -7,6 +7,10 @@
 #include <vector>
 
 RunningVarnik::RunningVarnik(const std::wstring& arguments) {
+    // The driver measures Varnik's windows in physical pixels, as Varnik itself declares DPI
+    // awareness: where the system scales DPI-unaware programs (Windows, Wine 10), an unaware
+    // driver would see every window scaled to 96 DPI and its own fonts at 96 DPI.
+    SetProcessDPIAware();
     const std::wstring path = windowsPathOf(VARNIK_EXE_PATH);
     std::wstring commandLine = L"\"" + path + L"\"";
     if (!arguments.empty()) {
