@@ -59,7 +59,7 @@ release_check_size() {
     fi
 }
 
-# Checks the size of a build folder's Varnik.exe, writes its zip into the dist folder and adds
+# Writes the zip of a build folder's Varnik.exe into the dist folder and adds
 # the zip and the Varnik.exe inside it to the folder's SHA256SUMS. The exe is listed under the
 # folder that Windows' "Extract All" makes for the zip, so that a user who checks the program
 # itself finds its hash. The entries are staged in the build folder's package/ folder.
@@ -68,7 +68,6 @@ release_check_size() {
 release_package() {
     local source=$1 build=$2 arch=$3 dist=$4 epoch=$5
     local stage="$build/package" name exe_hash
-    release_check_size "$build"
     rm -rf "$stage"
     mkdir -p "$stage" "$dist"
     cp "$build/app/Varnik.exe" "$stage/Varnik.exe"
