@@ -2,7 +2,7 @@
 // neighbourhood. Some faults (a folded constant, a regrouped product, x87 intermediates) change
 // the last bit of only a few results per million, which the reference table's few hundred points
 // miss; every build must give these same digests.
-#include "Bits.h"
+#include "Digest.h"
 #include "OffsetTransform.h"
 
 #include <gtest/gtest.h>
@@ -41,21 +41,6 @@ public:
 
 private:
     std::uint64_t state_ = 20131007;
-};
-
-// 64-bit FNV-1a over the little-endian bytes of each value added.
-class Digest {
-public:
-    void add(std::uint64_t value) {
-        for (int byte = 0; byte < 8; ++byte) {
-            hash_ = (hash_ ^ ((value >> (8 * byte)) & 0xFF)) * 0x100000001B3u;
-        }
-    }
-    void add(double value) { add(bitsOf(value)); }
-    std::uint64_t value() const { return hash_; }
-
-private:
-    std::uint64_t hash_ = 0xCBF29CE484222325u;
 };
 
 // Should the transform's results be meant to change, the failure messages give the new digests.

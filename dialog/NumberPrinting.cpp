@@ -1,0 +1,248 @@
+#include "NumberText.h"
+
+#include "BigUnsigned.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// Wide enough for every finite double, and for a double below 2^53 in millionths.
+using Integer = BigUnsigned<1024>;
+
+// A non-negative integer as its decimal digits, most significant first.
+struct Digits {
+    char text[Integer::kMaxDecimalDigits];
+    std::size_t count = 0;
+};
+
+Digits digitsOf(const Integer& value) {
+    Digits digits;
+    digits.count = value.writeDecimal(digits.text);
+    return digits;
+}
+
+Digits powerOfTwo(int power) {
+    Integer value(1);
+    value.shiftLeft(static_cast<std::size_t>(power));
+    return digitsOf(value);
+}
+
+// digits * factor, for a factor below 2^59: a digit times it plus the carry stays below 2^64.
+Digits multiplied(const Digits& digits, std::uint64_t factor) {
+    char reversed[Integer::kMaxDecimalDigits];
+    std::size_t count = 0;
+    std::uint64_t carry = 0;
+    for (std::size_t i = digits.count; i-- > 0;) {
+        const std::uint64_t product =
+            static_cast<std::uint64_t>(digits.text[i] - '0') * factor + carry;
+        reversed[count++] = static_cast<char>('0' + product % 10);
+        carry = product / 10;
+    }
+    for (; carry != 0; carry /= 10) {
+        reversed[count++] = static_cast<char>('0' + carry % 10);
+    }
+    Digits product;
+    std::reverse_copy(reversed, reversed + count, product.text);
+    product.count = count;
+    return product;
+}
+
+// Halves an even number; the result may begin with a zero.
+void halve(Digits& digits) {
+    int carry = 0;
+    for (std::size_t i = 0; i < digits.count; ++i) {
+        const int twice = carry * 10 + (digits.text[i] - '0');
+        digits.text[i] = static_cast<char>('0' + twice / 2);
+        carry = twice % 2;
+    }
+}
+
+// Compares two numbers given by their digits, leading zeros allowed: <0, 0 or >0.
+int compareDecimal(const char* a, std::size_t aCount, const char* b, std::size_t bCount) {
+    for (; aCount != 0 && *a == '0'; --aCount) {
+        ++a;
+    }
+    for (; bCount != 0 && *b == '0'; --bCount) {
+        ++b;
+    }
+    if (aCount != bCount) {
+        return aCount < bCount ? -1 : 1;
+    }
+    return std::memcmp(a, b, aCount);
+}
+
+// Compares the k-digit number r with half of 10^k.
+int compareWithHalf(const char* r, std::size_t k) {
+    if (k == 0) {
+        return -1;
+    }
+    if (r[0] != '5') {
+        return r[0] < '5' ? -1 : 1;
+    }
+    return std::any_of(r + 1, r + k, [](char digit) { return digit != '0'; }) ? 1 : 0;
+}
+
+// Writes the k + 1 digits of 10^k - r, for the k-digit number r.
+void writeTenComplement(const char* r, std::size_t k, char* complement) {
+    std::size_t lastNonZero = k;
+    while (lastNonZero != 0 && r[lastNonZero - 1] == '0') {
+        --lastNonZero;
+    }
+    if (lastNonZero == 0) {
+        complement[0] = '1';
+        std::fill_n(complement + 1, k, '0');
+        return;
+    }
+    complement[0] = '0';
+    for (std::size_t i = 0; i + 1 < lastNonZero; ++i) {
+        complement[i + 1] = static_cast<char>('9' - (r[i] - '0'));
+    }
+    complement[lastNonZero] = static_cast<char>('0' + 10 - (r[lastNonZero - 1] - '0'));
+    std::fill_n(complement + lastNonZero + 1, k - lastNonZero, '0');
+}
+
+// Writes "<integer>.<six decimals>" and the NUL.
+void writeFixed(const char* integer, std::size_t integerCount, const char* decimals, char* out) {
+    out = std::copy(integer, integer + integerCount, out);
+    *out++ = '.';
+    out = std::copy(decimals, decimals + 6, out);
+    *out = '\0';
+}
+
+// Writes "<digit>[.<digits>]e+<at least two digits>" and the NUL, for the digits' value times
+// 10^(decimalExponent - count + 1), leaving out trailing zeros.
+void writeExponentForm(const char* digits, std::size_t count, std::size_t decimalExponent,
+                       char* out) {
+    while (count > 1 && digits[count - 1] == '0') {
+        --count;
+    }
+    *out++ = digits[0];
+    if (count > 1) {
+        *out++ = '.';
+        out = std::copy(digits + 1, digits + count, out);
+    }
+    *out++ = 'e';
+    *out++ = '+';
+    char reversed[4];
+    std::size_t length = 0;
+    for (; decimalExponent != 0 || length < 2; decimalExponent /= 10) {
+        reversed[length++] = static_cast<char>('0' + decimalExponent % 10);
+    }
+    out = std::reverse_copy(reversed, reversed + length, out);
+    *out = '\0';
+}
+
+// Writes the shortest exponent form that reads back to the double significand * 2^exponent, an
+// integer with the given digits, whose neighbouring doubles lie 2 * halfGap away (below it, half
+// as far for the smallest significand). Of several shortest forms it takes the one nearest to
+// the value; of two equally near, the one whose last digit is even.
+void writeShortestExponentForm(const Digits& value, std::uint64_t significand,
+                               const Digits& halfGap, char* out) {
+    // A decimal reads back to the value when it is nearer to it than to either neighbour, or
+    // half-way when the significand is even (ties go to even).
+    Digits halfGapBelow = halfGap;
+    if (significand == (std::uint64_t{1} << 52)) {
+        halve(halfGapBelow);
+    }
+    const bool halfWayReadsBack = significand % 2 == 0;
+    const auto within = [halfWayReadsBack](const char* distance, std::size_t distanceCount,
+                                           const Digits& gap) {
+        const int order = compareDecimal(distance, distanceCount, gap.text, gap.count);
+        return order < 0 || (order == 0 && halfWayReadsBack);
+    };
+
+    // With n digits the candidates are the value's first n digits, and the next number up, each
+    // followed by k = count - n zeros: their distances from the value are the last k digits r and
+    // 10^k - r. At n = count, r = 0, so the loop ends there at the latest.
+    char complement[Integer::kMaxDecimalDigits + 1];
+    for (std::size_t n = 1;; ++n) {
+        const char* const r = value.text + n;
+        const std::size_t k = value.count - n;
+        // Both distances are at least 10^(k-1) unless r begins with 0 or 9: too far while the
+        // half gap has fewer than k digits, as it has for all but the last few n.
+        if (halfGap.count < k && r[0] != '0' && r[0] != '9') {
+            continue;
+        }
+        writeTenComplement(r, k, complement);
+        const bool downReadsBack = within(r, k, halfGapBelow);
+        const bool upReadsBack = within(complement, k + 1, halfGap);
+        if (!downReadsBack && !upReadsBack) {
+            continue;
+        }
+        bool up = upReadsBack;
+        if (downReadsBack && upReadsBack) {
+            const int order = compareWithHalf(r, k);
+            up = order > 0 || (order == 0 && (value.text[n - 1] - '0') % 2 != 0);
+        }
+
+        char chosen[Integer::kMaxDecimalDigits];
+        std::copy(value.text, value.text + n, chosen);
+        std::size_t decimalExponent = value.count - 1;
+        if (up) {
+            std::size_t i = n;
+            while (i != 0 && chosen[i - 1] == '9') {
+                chosen[--i] = '0';
+            }
+            if (i == 0) {
+                chosen[0] = '1';
+                ++decimalExponent;
+            } else {
+                ++chosen[i - 1];
+            }
+        }
+        writeExponentForm(chosen, n, decimalExponent, out);
+        return;
+    }
+}
+
+} // namespace
+
+void formatSixDecimals(double value, char (&buffer)[kFieldTextSize]) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const int biasedExponent = static_cast<int>((bits >> 52) & 0x7FF);
+    char* out = buffer;
+    if ((bits >> 63) != 0) {
+        *out++ = '-';
+    }
+    if (biasedExponent == 0x7FF) {
+        const char* const word = fraction == 0 ? "inf" : "nan";
+        std::copy(word, word + 4, out); // with its NUL
+        return;
+    }
+    // value = significand * 2^exponent
+    const std::uint64_t significand =
+        biasedExponent == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+    const int exponent = std::max(biasedExponent, 1) - 1075;
+
+    if (exponent > 0) {
+        // An integer: twice its significand times 2^(exponent - 1), which is half the gap to its
+        // neighbours, a power of two that only the exponent form needs as well.
+        const Digits halfGap = powerOfTwo(exponent - 1);
+        const Digits integer = multiplied(halfGap, 2 * significand);
+        const std::size_t room = kFieldTextSize - 1 - static_cast<std::size_t>(out - buffer);
+        if (integer.count + 7 <= room) {
+            writeFixed(integer.text, integer.count, "000000", out);
+        } else {
+            writeShortestExponentForm(integer, significand, halfGap, out);
+        }
+        return;
+    }
+
+    // Below 2^53: the value in millionths, rounded to an integer, has every digit to print.
+    Integer scaled(significand);
+    scaled.multiplyAdd(1000000, 0);
+    scaled.shiftRightRoundingToEven(static_cast<std::size_t>(-exponent));
+    const Digits millionths = digitsOf(scaled);
+    // At least one integer digit before the six decimals.
+    char padded[7 + sizeof millionths.text];
+    const std::size_t paddedCount = std::max<std::size_t>(millionths.count, 7);
+    const std::size_t padding = paddedCount - millionths.count;
+    std::fill_n(padded, padding, '0');
+    std::copy(millionths.text, millionths.text + millionths.count, padded + padding);
+    writeFixed(padded, paddedCount - 6, padded + paddedCount - 6, out);
+}
