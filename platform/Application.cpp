@@ -1,5 +1,8 @@
 #include "Application.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 CWinApp* application = nullptr;
 }
@@ -22,7 +25,9 @@ BOOL CWinApp::InitInstance() {
 }
 
 void CWinApp::SetRegistryKey(const char* name) {
-    m_registryKey = name != nullptr ? name : "";
+    const std::size_t length = name != nullptr ? std::strlen(name) : 0;
+    m_registryKey = std::make_unique<char[]>(length + 1);
+    std::copy_n(name, length, m_registryKey.get());
 }
 
 HICON CWinApp::LoadIcon(UINT id) const {

@@ -3,7 +3,7 @@
 #include "MessageMap.h"
 #include "Window.h"
 
-#include <string>
+#include <memory>
 
 // The framework's help command.
 #define ID_HELP 0xE146
@@ -22,7 +22,7 @@ public:
     // Keeps the name under which the application would keep its settings; nothing is read or
     // written.
     void SetRegistryKey(const char* name);
-    const char* registryKey() const { return m_registryKey.c_str(); }
+    const char* registryKey() const { return m_registryKey ? m_registryKey.get() : ""; }
 
     // An icon of the module at the system's icon size; it is shared and never destroyed.
     HICON LoadIcon(UINT id) const;
@@ -38,7 +38,7 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
-    std::string m_registryKey;
+    std::unique_ptr<char[]> m_registryKey; // NUL-terminated; null until set (see CString)
 };
 
 class CWinAppEx : public CWinApp {

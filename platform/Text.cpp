@@ -13,8 +13,8 @@ bool CString::LoadString(UINT id) {
     }
     const int size =
         ::WideCharToMultiByte(CP_ACP, 0, resource, length, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, resource, length, text.data(), size, nullptr, nullptr);
+    auto text = std::make_unique<char[]>(static_cast<std::size_t>(size) + 1);
+    ::WideCharToMultiByte(CP_ACP, 0, resource, length, text.get(), size, nullptr, nullptr);
     m_text = std::move(text);
     return true;
 }

@@ -2,7 +2,7 @@
 
 #include "Win32.h"
 
-#include <string>
+#include <memory>
 
 // A narrow text in the ANSI code page.
 class CString {
@@ -13,9 +13,10 @@ public:
     // the text as it was when the table has no such entry.
     bool LoadString(UINT id);
 
-    bool IsEmpty() const { return m_text.empty(); }
-    operator const char*() const { return m_text.c_str(); }
+    bool IsEmpty() const { return m_text == nullptr || m_text[0] == '\0'; }
+    operator const char*() const { return m_text == nullptr ? "" : m_text.get(); }
 
 private:
-    std::string m_text;
+    // Not a std::string: it would bring libstdc++'s string and exception code into the program.
+    std::unique_ptr<char[]> m_text; // NUL-terminated; null while empty
 };

@@ -57,6 +57,18 @@ TEST(ApplicationTest, InitInstanceTrueRunsTheMessageLoopUntilQuit) {
     EXPECT_EQ(1, app.initialisations);
 }
 
+// The name outlives the caller's text: the application keeps its own copy.
+TEST(ApplicationTest, SetRegistryKeyKeepsACopyOfTheName) {
+    CWinApp app;
+    EXPECT_STREQ("", app.registryKey());
+    char name[] = "Local AppWizard-Generated Applications";
+    app.SetRegistryKey(name);
+    name[0] = 'X';
+    EXPECT_STREQ("Local AppWizard-Generated Applications", app.registryKey());
+    app.SetRegistryKey(nullptr);
+    EXPECT_STREQ("", app.registryKey());
+}
+
 TEST(ApplicationTest, LoadIconGivesTheSharedIconOfTheModule) {
     CWinApp app;
     const HICON icon = app.LoadIcon(IDI_PROBE);
