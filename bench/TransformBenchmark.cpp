@@ -1,4 +1,5 @@
-// ns per point of the two conversions and of a whole command (read, convert, print):
+// ns per point of the two conversions, each next to the same formulas written out inline, and of
+// a whole command (read, convert, print):
 //   build/bench/bench/transform_benchmark
 #include "NumberText.h"
 #include "OffsetTransform.h"
@@ -6,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -31,8 +33,85 @@ const std::vector<Point>& regionPoints() {
     return points;
 }
 
+// The forward transform written out in one function, each series computing every one of its terms
+// itself: the compiler sees both series at once and shares what it can. The library's
+// toMapCoordinates should be no slower.
+void inlinedToMapCoordinates(double trueLatitude, double trueLongitude, double& mapLatitude,
+                             double& mapLongitude) {
+    if (trueLongitude < 72.004 || trueLongitude > 137.8347 || trueLatitude < 0.8293 ||
+        trueLatitude > 55.8271) {
+        mapLatitude = trueLatitude;
+        mapLongitude = trueLongitude;
+        return;
+    }
+    const double theta = (trueLatitude / 180.0) * kPi;
+    const double sinTheta = std::sin(theta);
+    const double m = 1.0 - ((kEccentricitySquared * sinTheta) * sinTheta);
+    const double sqrtM = std::sqrt(m);
+    const double y = trueLatitude - 35.0;
+    const double x = trueLongitude - 105.0;
+
+    double north = ((x + x) - 100.0) + (3.0 * y);
+    north = north + ((0.2 * y) * y);
+    north = north + ((0.1 * x) * y);
+    north = north + (std::sqrt(std::fabs(x)) * 0.2);
+    const double north1 = (std::sin((x * 6.0) * kPi) * 20.0) + (std::sin((x + x) * kPi) * 20.0);
+    north = north + ((north1 + north1) / 3.0);
+    const double north2 = (std::sin((y / 3.0) * kPi) * 40.0) + (std::sin(y * kPi) * 20.0);
+    north = north + ((north2 + north2) / 3.0);
+    const double north3 =
+        (std::sin((y / 12.0) * kPi) * 160.0) + (std::sin((y * kPi) / 30.0) * 320.0);
+    north = north + ((north3 + north3) / 3.0);
+    mapLatitude = ((north * 180.0) / ((6335552.717000426 / (sqrtM * m)) * kPi)) + trueLatitude;
+
+    double east = (300.0 + x) + (y + y);
+    east = east + ((0.1 * x) * x);
+    east = east + ((0.1 * x) * y);
+    east = east + (std::sqrt(std::fabs(x)) * 0.1);
+    const double east1 = (std::sin((x * 6.0) * kPi) * 20.0) + (std::sin((x + x) * kPi) * 20.0);
+    east = east + ((east1 + east1) / 3.0);
+    const double east2 = (std::sin((x / 3.0) * kPi) * 40.0) + (std::sin(x * kPi) * 20.0);
+    east = east + ((east2 + east2) / 3.0);
+    const double east3 =
+        (std::sin((x / 12.0) * kPi) * 150.0) + (std::sin((x / 30.0) * kPi) * 300.0);
+    east = east + ((east3 + east3) / 3.0);
+    mapLongitude =
+        ((east * 180.0) / (((kSemiMajorAxis / sqrtM) * std::cos(theta)) * kPi)) + trueLongitude;
+}
+
+// The library's correction over inlinedToMapCoordinates.
+void inlinedToTrueCoordinates(double mapLatitude, double mapLongitude, double& trueLatitude,
+                              double& trueLongitude) {
+    trueLatitude = mapLatitude;
+    trueLongitude = mapLongitude;
+    if (!std::isfinite(mapLatitude) || !std::isfinite(mapLongitude)) {
+        return;
+    }
+    double forwardLatitude;
+    double forwardLongitude;
+    inlinedToMapCoordinates(mapLatitude, mapLongitude, forwardLatitude, forwardLongitude);
+    double latitude = mapLatitude - (forwardLatitude - mapLatitude);
+    double longitude = mapLongitude - (forwardLongitude - mapLongitude);
+    for (int pass = 1; pass <= kMaxCorrectionPasses; ++pass) {
+        double imageLatitude;
+        double imageLongitude;
+        inlinedToMapCoordinates(latitude, longitude, imageLatitude, imageLongitude);
+        const double latitudeResidual = mapLatitude - imageLatitude;
+        const double longitudeResidual = mapLongitude - imageLongitude;
+        latitude = latitude + latitudeResidual;
+        longitude = longitude + longitudeResidual;
+        if (std::fabs(latitudeResidual) < 1e-7 && std::fabs(longitudeResidual) < 1e-7) {
+            trueLatitude = latitude;
+            trueLongitude = longitude;
+            return;
+        }
+    }
+}
+
+using Conversion = void (*)(double, double, double&, double&);
+
 // One conversion over the region's points, one point per iteration.
-template <void (*Convert)(double, double, double&, double&)>
+template <Conversion Convert>
 void BM_ConvertRegionPoints(benchmark::State& state) {
     const std::vector<Point>& points = regionPoints();
     std::size_t i = 0;
@@ -45,8 +124,31 @@ void BM_ConvertRegionPoints(benchmark::State& state) {
         benchmark::DoNotOptimize(longitude);
     }
 }
+
+// The inlined formulas, timed only if they give the library's bits on every point: otherwise the
+// two would not be doing the same work.
+template <Conversion Inlined, Conversion Library>
+void BM_ConvertRegionPointsInlined(benchmark::State& state) {
+    for (const Point& p : regionPoints()) {
+        double inlined[2];
+        double library[2];
+        Inlined(p.latitude, p.longitude, inlined[0], inlined[1]);
+        Library(p.latitude, p.longitude, library[0], library[1]);
+        if (inlined[0] != library[0] || inlined[1] != library[1]) {
+            state.SkipWithError("the inlined formulas and the library give different results");
+            return;
+        }
+    }
+    BM_ConvertRegionPoints<Inlined>(state);
+}
+
+// Each conversion next to the inlined formulas, for their ratio.
 BENCHMARK_TEMPLATE(BM_ConvertRegionPoints, toMapCoordinates)->Name("BM_ToMapCoordinates");
+BENCHMARK_TEMPLATE(BM_ConvertRegionPointsInlined, inlinedToMapCoordinates, toMapCoordinates)
+    ->Name("BM_ToMapCoordinatesInlinedFormulas");
 BENCHMARK_TEMPLATE(BM_ConvertRegionPoints, toTrueCoordinates)->Name("BM_ToTrueCoordinates");
+BENCHMARK_TEMPLATE(BM_ConvertRegionPointsInlined, inlinedToTrueCoordinates, toTrueCoordinates)
+    ->Name("BM_ToTrueCoordinatesInlinedFormulas");
 
 // The worst case: a map point with no true counterpart runs until the bound stops it.
 void BM_ToTrueCoordinatesInTheWesternBand(benchmark::State& state) {

@@ -28,29 +28,57 @@ double sineGroup(double firstTerm, double secondTerm) {
     return doubled / 3.0;
 }
 
-} // namespace
+// What the two series have in common, so that toMapCoordinates computes it once: the compiler
+// does not share terms between the two series' functions. The helpers are inline so that -O2,
+// too, expands them into toMapCoordinates rather than calling them.
+struct CommonTerms {
+    double x;
+    double y;
+    double crossTerm;  // (0.1 * x) * y
+    double rootOfX;    // sqrt(|x|)
+    double firstGroup; // the sine group of 6x and 2x
+};
 
-double latitudeShift(double x, double y) {
+inline CommonTerms commonTerms(double x, double y) {
+    return {x, y, (0.1 * x) * y, std::sqrt(std::fabs(x)),
+            sineGroup(std::sin((x * 6.0) * kPi) * 20.0, std::sin((x + x) * kPi) * 20.0)};
+}
+
+inline double latitudeSeries(const CommonTerms& t) {
+    const double x = t.x;
+    const double y = t.y;
     double p = ((x + x) - 100.0) + (3.0 * y);
     p = p + ((0.2 * y) * y);
-    p = p + ((0.1 * x) * y);
-    p = p + (std::sqrt(std::fabs(x)) * 0.2);
-    p = p + sineGroup(std::sin((x * 6.0) * kPi) * 20.0, std::sin((x + x) * kPi) * 20.0);
+    p = p + t.crossTerm;
+    p = p + (t.rootOfX * 0.2);
+    p = p + t.firstGroup;
     p = p + sineGroup(std::sin((y / 3.0) * kPi) * 40.0, std::sin(y * kPi) * 20.0);
-    // Unlike its twin in longitudeShift, this 30.0 term multiplies by pi before it divides.
+    // Unlike its twin in longitudeSeries, this 30.0 term multiplies by pi before it divides.
     p = p + sineGroup(std::sin((y / 12.0) * kPi) * 160.0, std::sin((y * kPi) / 30.0) * 320.0);
     return p;
 }
 
-double longitudeShift(double x, double y) {
+inline double longitudeSeries(const CommonTerms& t) {
+    const double x = t.x;
+    const double y = t.y;
     double p = (300.0 + x) + (y + y);
     p = p + ((0.1 * x) * x);
-    p = p + ((0.1 * x) * y);
-    p = p + (std::sqrt(std::fabs(x)) * 0.1);
-    p = p + sineGroup(std::sin((x * 6.0) * kPi) * 20.0, std::sin((x + x) * kPi) * 20.0);
+    p = p + t.crossTerm;
+    p = p + (t.rootOfX * 0.1);
+    p = p + t.firstGroup;
     p = p + sineGroup(std::sin((x / 3.0) * kPi) * 40.0, std::sin(x * kPi) * 20.0);
     p = p + sineGroup(std::sin((x / 12.0) * kPi) * 150.0, std::sin((x / 30.0) * kPi) * 300.0);
     return p;
+}
+
+} // namespace
+
+double latitudeShift(double x, double y) {
+    return latitudeSeries(commonTerms(x, y));
+}
+
+double longitudeShift(double x, double y) {
+    return longitudeSeries(commonTerms(x, y));
 }
 
 void toMapCoordinates(double trueLatitude, double trueLongitude, double& mapLatitude,
@@ -66,15 +94,16 @@ void toMapCoordinates(double trueLatitude, double trueLongitude, double& mapLati
     const double sqrtM = std::sqrt(m);
     const double y = trueLatitude - 35.0;
     const double x = trueLongitude - 105.0;
+    const CommonTerms terms = commonTerms(x, y);
 
     // Metres to degrees: 180 / pi over the meridian radius of curvature a(1 - e^2) / m^(3/2).
     // 6335552.717000426 is kSemiMajorAxis * (1.0 - kEccentricitySquared) rounded to double.
-    const double northMetres = latitudeShift(x, y) * 180.0;
+    const double northMetres = latitudeSeries(terms) * 180.0;
     const double meridianDivisor = (6335552.717000426 / (sqrtM * m)) * kPi;
     mapLatitude = (northMetres / meridianDivisor) + trueLatitude;
 
     // ... and over the radius of the parallel a cos(theta) / m^(1/2).
-    const double eastMetres = longitudeShift(x, y) * 180.0;
+    const double eastMetres = longitudeSeries(terms) * 180.0;
     const double parallelDivisor = ((kSemiMajorAxis / sqrtM) * std::cos(theta)) * kPi;
     mapLongitude = (eastMetres / parallelDivisor) + trueLongitude;
 }

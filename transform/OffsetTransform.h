@@ -28,8 +28,9 @@ double latitudeShift(double x, double y);
 // The eastward shift in metres, x = longitude - 105, y = latitude - 35 (degrees).
 double longitudeShift(double x, double y);
 
-// True coordinate -> map coordinate. Outside the offset region (infinities included) the point
-// passes through unchanged to the bit.
+// True coordinate -> map coordinate, from the two shifts above (the terms they share computed once
+// for both). Outside the offset region (infinities included) the point passes through unchanged
+// to the bit.
 void toMapCoordinates(double trueLatitude, double trueLongitude, double& mapLatitude,
                       double& mapLongitude);
 

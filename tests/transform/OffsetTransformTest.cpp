@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -39,6 +40,28 @@ TEST(OffsetTransform, ConstantsAreTheNamedDoubles) {
 TEST(OffsetTransform, ShiftsAtTheCentreAreExact) {
     EXPECT_EQ(latitudeShift(0.0, 0.0), -100.0);
     EXPECT_EQ(longitudeShift(0.0, 0.0), 300.0);
+}
+
+// At the centre every term the two series share is zero; away from it, the bits that each series
+// gave when it computed all of its terms itself (x = longitude - 105 first).
+TEST(OffsetTransform, ShiftsAwayFromTheCentreGiveTheRecordedBits) {
+    struct Case {
+        double x;
+        double y;
+        std::uint64_t latitudeShift;
+        std::uint64_t longitudeShift;
+    };
+    const Case cases[] = {
+        {8.540124, -11.482154, 0xC072B0ED70B2F39Au, 0x408098DAC10C5BF6u},
+        {-32.5, 20.5, 0x4042030E4A75B39Eu, 0x40725D4F72381B6Eu},
+        {32.75, -34.0, 0x4044834A95598377u, 0x40727F07A8664E6Du},
+        {-0.375, 0.125, 0xC05A0FA837304427u, 0x406E1D32F20AF228u},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
+        EXPECT_EQ(bitsOf(latitudeShift(c.x, c.y)), c.latitudeShift);
+        EXPECT_EQ(bitsOf(longitudeShift(c.x, c.y)), c.longitudeShift);
+    }
 }
 
 // Regression: a compiler that fuses a*b+c into one rounding, or keeps intermediates in a wider
