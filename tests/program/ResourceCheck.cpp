@@ -471,7 +471,7 @@ const ExpectedDialog kExpectedDialogs[] = {
          {kStatic, "static",
           L"3.如需更进一步的服务，如地图纠偏加偏算法（可提供DLL）等，请与作者联系", 31, 191, 301, 8,
           kLabel},
-         {kStatic, "static", L"4.本工具属于 Varnik 开源项目，说明与源码见项目主页", 31, 207, 218, 8,
+         {kStatic, "static", L"4.本工具属于 Varnik 开源项目，说明见 UserGuide.txt", 31, 207, 218, 8,
           kLabel},
      }},
     {"AboutBox",
