@@ -149,6 +149,17 @@ void multiplyByPowerOfTen(Integer& value, std::int64_t power) {
 // The double nearest to digits * 10^powerOfTen, a little more when sticky, for digits of at most
 // kSignificantDigits digits whose value lies between 10^-326 and 10^310.
 double nearestDouble(const Integer& digits, std::int64_t powerOfTen, bool sticky) {
+    // Most texts are a few digits with a point: the digits and the power of ten are then both
+    // doubles exactly, and one IEEE multiplication or division rounds their product or quotient
+    // correctly.
+    if (!sticky && digits.bitLength() <= 53 && powerOfTen >= -22 && powerOfTen <= 22) {
+        const auto value = static_cast<double>(digits.low64());
+        double power = 1.0;
+        for (std::int64_t p = powerOfTen < 0 ? -powerOfTen : powerOfTen; p > 0; --p) {
+            power *= 10.0;
+        }
+        return powerOfTen < 0 ? value / power : value * power;
+    }
     if (powerOfTen >= 0) {
         Integer value = digits;
         multiplyByPowerOfTen(value, powerOfTen);
