@@ -5,6 +5,7 @@
 #include "NumberText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <cmath>
 #include <cstddef>
@@ -66,6 +67,9 @@ void checkPrinting(double value) {
         check(text == reference, "the text is the correctly rounded fixed-point form");
     } else {
         check(bitsOf(back) == bitsOf(value), "the exponent form reads back to the same double");
+        char shortest[32];
+        *std::to_chars(shortest, shortest + sizeof shortest - 1, value).ptr = '\0';
+        check(text == shortest, "the exponent form is the shortest, as std::to_chars gives it");
     }
 }
 
