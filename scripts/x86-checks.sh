@@ -21,14 +21,21 @@ runs_32bit_programs() {
         /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-# Starts scripts/test-x86 in the background, in a process group of its own, with its output
-# into a log; x86_suites_wait waits for it. Until then an exit of the caller (whose EXIT, INT and
-# TERM traps this sets) ends the whole group, the emulated PC with it.
-# usage: x86_suites_start <log> <build folder> [ctest arguments...]
+# Whether the x86 suites run in the emulated PC: where this machine cannot run 32-bit programs,
+# or where VARNIK_X86_TESTS=emulated asks for it (to try the PC on a machine that can).
+x86_tests_emulated() {
+    [ "${VARNIK_X86_TESTS:-}" = emulated ] || ! runs_32bit_programs
+}
+
+# Starts a command that runs the x86 suites (scripts/test-x86 or scripts/test-windows --x86) in
+# the background, in a process group of its own, with its output into a log; x86_suites_wait waits
+# for it. Until then an exit of the caller (whose EXIT, INT and TERM traps this sets) ends the
+# whole group, the emulated PC with it.
+# usage: x86_suites_start <log> <command> [arguments...]
 x86_suites_start() {
     x86_suites_log=$1
     shift
-    setsid "$x86_checks_scripts/test-x86" "$@" >"$x86_suites_log" 2>&1 &
+    setsid "$@" >"$x86_suites_log" 2>&1 &
     x86_suites_pid=$!
     trap 'kill -- "-$x86_suites_pid" 2>/dev/null || true' EXIT
     trap 'exit 130' INT
