@@ -73,7 +73,7 @@ x86_guest_run_suites() {
         echo 'echo "x86 guest: booted in $(cut -d " " -f 1 /proc/uptime) s"'
         printf 'mkdir -p %q\n' "$source"
         # Nothing changes the tree on the host meanwhile, so the PC may cache it whole; with
-        # cache=mmap, programs mapped from the share crashed at start (a page of zeros).
+        # cache=mmap, 32-bit programs run from the share crashed at start (a read of address 0).
         printf 'mount -t 9p -o trans=virtio,version=9p2000.L,cache=loose source %q\n' "$source"
         printf 'mkdir -p %q/wineprefix\n' "$build"
         printf 'mount --bind %q/wineprefix %q/wineprefix\n' "$x86_guest_prefix_build" "$build"
