@@ -1,4 +1,5 @@
 #include "VarnikDlg.h"
+#include "WindowDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr std::chrono::milliseconds kPatience{5000};
 constexpr COLORREF kBackground = RGB(0x10, 0xC0, 0x30);
 
 // Colours of an area, top-down rows of 0x00RRGGBB.
@@ -155,7 +155,7 @@ HICON applicationIcon() {
 
 Minimised minimiseAndPaint(DWORD dialogThread) {
     Minimised result;
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    const auto deadline = std::chrono::steady_clock::now() + answerLimit();
     while (result.dialog == nullptr && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         result.dialog = dialogOfThread(dialogThread);

@@ -64,7 +64,7 @@ bool RunningVarnik::answers() const {
 }
 
 std::optional<DWORD> RunningVarnik::waitForExit() {
-    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(kAnswerLimit.count())) !=
+    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(answerLimit().count())) !=
         WAIT_OBJECT_0) {
         return std::nullopt;
     }

@@ -102,7 +102,7 @@ CommandOutcome runSystemCommand(const RunningVarnik& app, WPARAM command, LPARAM
     const auto start = std::chrono::steady_clock::now();
     auto lastEscape = start - kEscapeRepeat;
     std::set<HWND> closing;
-    for (auto now = start; now - start < kAnswerLimit; now = std::chrono::steady_clock::now()) {
+    for (auto now = start; now - start < answerLimit(); now = std::chrono::steady_clock::now()) {
         pumpMessages();
         if (g_answered.erase(ticket) != 0) {
             outcome.answered = true;

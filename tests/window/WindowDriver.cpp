@@ -3,12 +3,36 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
+
+std::optional<int> timeScaleOf(const char* value) {
+    if (value == nullptr) {
+        return 1;
+    }
+    const std::string text(value);
+    if (text.empty() || text.size() > 4 || text.front() == '0' ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    return std::stoi(text);
+}
+
+std::chrono::milliseconds answerLimit() {
+    constexpr std::chrono::milliseconds kOrdinaryLimit{5000};
+    static const std::optional<int> scale = timeScaleOf(std::getenv(kTimeScaleVariable));
+    if (!scale) {
+        ADD_FAILURE() << kTimeScaleVariable << " must be a whole number from 1 to 9999";
+        return kOrdinaryLimit;
+    }
+    return kOrdinaryLimit * *scale;
+}
 
 bool sendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     DWORD_PTR answer = 0;
     const bool answered =
         SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL,
-                            static_cast<UINT>(kAnswerLimit.count()), &answer) != 0;
+                            static_cast<UINT>(answerLimit().count()), &answer) != 0;
     if (result != nullptr) {
         *result = static_cast<LRESULT>(answer);
     }

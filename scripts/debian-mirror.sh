@@ -1,0 +1,15 @@
+# The Debian mirror this machine installs from; source this file.
+
+# Prints the first URI of a source that is not the security archive, in deb822 files or in
+# one-line sources; Debian's own when there is none.
+mirror() {
+    local uri
+    uri=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null |
+        awk '/^URIs:/ { for (i = 2; i <= NF; i++) print $i }' | grep -v -- '-security' | head -n 1)
+    if [ -z "$uri" ]; then
+        uri=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+            awk '$1 == "deb" { for (i = 2; i <= NF; i++) if ($i ~ /^[a-z]+:\/\//) { print $i; exit } }' |
+            grep -v -- '-security' | head -n 1)
+    fi
+    echo "${uri:-http://deb.debian.org/debian}"
+}
