@@ -17,7 +17,7 @@
 // come from a 64-bit linear congruential sequence (Knuth's MMIX constants) and integer or exact
 // arithmetic only, so every platform makes the same ones.
 
-enum class DoubleKind {
+enum class DoubleKind : std::uint8_t {
     RandomBits,          // any bit pattern: NaNs, infinities and subnormals included
     EveryMagnitude,      // a random significand in a random binade, subnormals to the largest
     NearSixDecimalTies,  // nearest to, and next to, a number half-way between six-decimal ones
@@ -37,7 +37,7 @@ inline void PrintTo(DoubleKind kind, std::ostream* out) {
     *out << nameOf(kind);
 }
 
-enum class TextKind {
+enum class TextKind : std::uint8_t {
     FieldTexts, // what a user may type: signs, spaces, up to 40 digits, exponents, trailing text
     Midpoints,  // the exact decimal half-way between two doubles, and just above and below it
     RangeEdges, // the same at the ends of the double range: overflow, underflow, subnormals
