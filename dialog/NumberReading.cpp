@@ -77,7 +77,7 @@ struct BinaryValue {
 
 // The double nearest to a positive value, a tie to the even significand; infinity beyond the
 // largest double, 0 below half the smallest.
-double nearestDouble(BinaryValue value) {
+double nearestDouble(const BinaryValue& value) {
     constexpr std::uint64_t kHiddenBit = std::uint64_t{1} << 52;
     std::size_t length = 0;
     for (std::uint64_t rest = value.quotient; rest != 0; rest >>= 1) {
