@@ -24,40 +24,11 @@ Digits digitsOf(const Integer& value) {
     return digits;
 }
 
-Digits powerOfTwo(int power) {
-    Integer value(1);
+// The digits of significand * 2^power.
+Digits digitsOf(std::uint64_t significand, int power) {
+    Integer value(significand);
     value.shiftLeft(static_cast<std::size_t>(power));
     return digitsOf(value);
-}
-
-// digits * factor, for a factor below 2^59: a digit times it plus the carry stays below 2^64.
-Digits multiplied(const Digits& digits, std::uint64_t factor) {
-    char reversed[Integer::kMaxDecimalDigits];
-    std::size_t count = 0;
-    std::uint64_t carry = 0;
-    for (std::size_t i = digits.count; i-- > 0;) {
-        const std::uint64_t product =
-            static_cast<std::uint64_t>(digits.text[i] - '0') * factor + carry;
-        reversed[count++] = static_cast<char>('0' + product % 10);
-        carry = product / 10;
-    }
-    for (; carry != 0; carry /= 10) {
-        reversed[count++] = static_cast<char>('0' + carry % 10);
-    }
-    Digits product;
-    std::reverse_copy(reversed, reversed + count, product.text);
-    product.count = count;
-    return product;
-}
-
-// Halves an even number; the result may begin with a zero.
-void halve(Digits& digits) {
-    int carry = 0;
-    for (std::size_t i = 0; i < digits.count; ++i) {
-        const int twice = carry * 10 + (digits.text[i] - '0');
-        digits.text[i] = static_cast<char>('0' + twice / 2);
-        carry = twice % 2;
-    }
 }
 
 // Compares two numbers given by their digits, leading zeros allowed: <0, 0 or >0.
@@ -136,17 +107,17 @@ void writeExponentForm(const char* digits, std::size_t count, std::size_t decima
 }
 
 // Writes the shortest exponent form that reads back to the double significand * 2^exponent, an
-// integer with the given digits, whose neighbouring doubles lie 2 * halfGap away (below it, half
-// as far for the smallest significand). Of several shortest forms it takes the one nearest to
-// the value; of two equally near, the one whose last digit is even.
-void writeShortestExponentForm(const Digits& value, std::uint64_t significand,
-                               const Digits& halfGap, char* out) {
+// integer of at least 92 digits, so exponent > 2, with the given digits. Of several shortest
+// forms it takes the one nearest to the value; of two equally near, the one whose last digit is
+// even.
+void writeShortestExponentForm(const Digits& value, std::uint64_t significand, int exponent,
+                               char* out) {
     // A decimal reads back to the value when it is nearer to it than to either neighbour, or
-    // half-way when the significand is even (ties go to even).
-    Digits halfGapBelow = halfGap;
-    if (significand == (std::uint64_t{1} << 52)) {
-        halve(halfGapBelow);
-    }
+    // half-way when the significand is even (ties go to even). The neighbours lie 2^exponent
+    // away, the one below half as far for the smallest significand of a binade.
+    const Digits halfGap = digitsOf(1, exponent - 1);
+    const Digits halfGapBelow =
+        significand == (std::uint64_t{1} << 52) ? digitsOf(1, exponent - 2) : halfGap;
     const bool halfWayReadsBack = significand % 2 == 0;
     const auto within = [halfWayReadsBack](const char* distance, std::size_t distanceCount,
                                            const Digits& gap) {
@@ -178,7 +149,7 @@ void writeShortestExponentForm(const Digits& value, std::uint64_t significand,
             up = order > 0 || (order == 0 && (value.text[n - 1] - '0') % 2 != 0);
         }
 
-        char chosen[Integer::kMaxDecimalDigits];
+        char chosen[Integer::kMaxDecimalDigits] = {};
         std::copy(value.text, value.text + n, chosen);
         std::size_t decimalExponent = value.count - 1;
         if (up) {
@@ -220,15 +191,13 @@ void formatSixDecimals(double value, char (&buffer)[kFieldTextSize]) {
     const int exponent = std::max(biasedExponent, 1) - 1075;
 
     if (exponent > 0) {
-        // An integer: twice its significand times 2^(exponent - 1), which is half the gap to its
-        // neighbours, a power of two that only the exponent form needs as well.
-        const Digits halfGap = powerOfTwo(exponent - 1);
-        const Digits integer = multiplied(halfGap, 2 * significand);
+        // An integer, exactly.
+        const Digits integer = digitsOf(significand, exponent);
         const std::size_t room = kFieldTextSize - 1 - static_cast<std::size_t>(out - buffer);
         if (integer.count + 7 <= room) {
             writeFixed(integer.text, integer.count, "000000", out);
         } else {
-            writeShortestExponentForm(integer, significand, halfGap, out);
+            writeShortestExponentForm(integer, significand, exponent, out);
         }
         return;
     }
