@@ -42,6 +42,9 @@ std::string hexBits(double value) {
 
 constexpr int kShownMismatches = 10;
 
+// Each kind's test is named after the kind.
+const auto nameOfKind = [](const auto& kind) { return std::string(nameOf(kind.param)); };
+
 class PrintingMatchesToChars : public testing::TestWithParam<DoubleKind> {};
 
 TEST_P(PrintingMatchesToChars, OverTwoMillionDoubles) {
@@ -59,9 +62,7 @@ TEST_P(PrintingMatchesToChars, OverTwoMillionDoubles) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, PrintingMatchesToChars, testing::ValuesIn(kDoubleKinds),
-                         [](const testing::TestParamInfo<DoubleKind>& kind) {
-                             return nameOf(kind.param);
-                         });
+                         nameOfKind);
 
 TEST(PrintingMatchesToChars, AtTheEdges) {
     for (const double value : edgeDoubles()) {
@@ -89,8 +90,6 @@ TEST_P(ReadingMatchesStrtod, OverManyTexts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, ReadingMatchesStrtod, testing::ValuesIn(kTextKinds),
-                         [](const testing::TestParamInfo<TextKind>& kind) {
-                             return nameOf(kind.param);
-                         });
+                         nameOfKind);
 
 } // namespace
