@@ -54,6 +54,21 @@ CMenu* CWnd::GetSystemMenu(bool revert) const {
     return CMenu::FromHandle(::GetSystemMenu(m_hWnd, revert ? TRUE : FALSE));
 }
 
+void CWnd::AddHiddenLabel(const wchar_t* text) {
+    // Taken first: the new window itself may come right before the control.
+    const HWND before = ::GetWindow(m_hWnd, GW_HWNDPREV);
+    // The dialog manager gives its own controls WS_EX_NOPARENTNOTIFY, and -1 as the id of a
+    // control that no code addresses.
+    const HWND label = ::CreateWindowExW(
+        WS_EX_NOPARENTNOTIFY, L"Static", text, WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
+        ::GetParent(m_hWnd), reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)),
+        afx::moduleInstance(), nullptr);
+    if (label != nullptr) {
+        ::SetWindowPos(label, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
 void CWnd::CenterWindow() {
     const HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
     MONITORINFO monitor{};

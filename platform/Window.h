@@ -30,6 +30,12 @@ public:
     // has none. revert restores the standard menu, and then the result is null.
     CMenu* GetSystemMenu(bool revert) const;
 
+    // Names this control for screen readers without changing what is seen or how the keyboard
+    // moves: an invisible static text directly before it in z-order, where Windows looks for a
+    // control's label for MSAA and UI Automation alike. It takes no tab stop, starts no group and
+    // has no mnemonic. Nothing happens when the label cannot be created.
+    void AddHiddenLabel(const wchar_t* text);
+
     // Centres a top-level window over its owner, or on the work area of its monitor when it has
     // no visible owner, keeping it on that work area.
     void CenterWindow();

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -161,6 +163,42 @@ TEST(DialogTest, SystemMenuGainsAppendedItemsAtItsEnd) {
         wchar_t item[64];
         ::GetMenuStringW(menu->m_hMenu, count + 1, item, 64, MF_BYPOSITION);
         EXPECT_STREQ(L"&About the probe...", item);
+        probe.EndDialog(IDOK);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+}
+
+// The label of the first control must go to the top; any other directly before its control.
+TEST(DialogTest, HiddenLabelsGoDirectlyBeforeTheirControlsAndStayOutOfTheWay) {
+    ProbeDialog dialog(IDD_PROBE, [](ProbeDialog& probe) {
+        CWnd edit = probe.GetDlgItem(IDC_PROBE_EDIT);
+        CWnd button = probe.GetDlgItem(IDC_PROBE_BUTTON);
+        edit.AddHiddenLabel(L"第一");
+        button.AddHiddenLabel(L"&Second");
+
+        std::vector<HWND> order;
+        for (HWND child = ::GetWindow(probe.m_hWnd, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
+            order.push_back(child);
+        }
+        ASSERT_EQ(4u, order.size());
+        EXPECT_EQ(edit.m_hWnd, order[1]);
+        EXPECT_EQ(button.m_hWnd, order[3]);
+        const std::pair<HWND, const wchar_t*> labels[] = {{order[0], L"第一"},
+                                                          {order[2], L"&Second"}};
+        for (const auto& [label, text] : labels) {
+            wchar_t className[16] = {};
+            ::GetClassNameW(label, className, 16);
+            EXPECT_STREQ(L"Static", className);
+            EXPECT_EQ(text, textOf(label));
+            EXPECT_EQ(-1, ::GetDlgCtrlID(label));
+            const auto style = static_cast<DWORD>(::GetWindowLongW(label, GWL_STYLE));
+            EXPECT_EQ(DWORD{WS_CHILD | SS_LEFT | SS_NOPREFIX}, style) << std::hex << style;
+        }
+        // Tab still moves from control to control, in both directions.
+        EXPECT_EQ(button.m_hWnd, ::GetNextDlgTabItem(probe.m_hWnd, edit.m_hWnd, FALSE));
+        EXPECT_EQ(edit.m_hWnd, ::GetNextDlgTabItem(probe.m_hWnd, button.m_hWnd, FALSE));
+        EXPECT_EQ(edit.m_hWnd, ::GetNextDlgTabItem(probe.m_hWnd, button.m_hWnd, TRUE));
         probe.EndDialog(IDOK);
     });
     EXPECT_EQ(IDOK, dialog.DoModal());
