@@ -3,10 +3,34 @@
 #include "AboutDlg.h"
 #include "ConversionCommands.h"
 
+namespace {
+
+struct FieldName {
+    int id;
+    const wchar_t* name;
+};
+
+// What a screen reader says of each field: its group, as its button says it; input or result;
+// which coordinates it holds; longitude or latitude.
+const FieldName kFieldNames[] = {
+    {IDC_CORRECT_LON_IN, L"纠偏输入：地图坐标经度"},
+    {IDC_CORRECT_LON_OUT, L"纠偏结果：真实坐标经度"},
+    {IDC_CORRECT_LAT_IN, L"纠偏输入：地图坐标纬度"},
+    {IDC_CORRECT_LAT_OUT, L"纠偏结果：真实坐标纬度"},
+    {IDC_OFFSET_LON_IN, L"加偏输入：真实坐标经度"},
+    {IDC_OFFSET_LON_OUT, L"加偏结果：地图坐标经度"},
+    {IDC_OFFSET_LAT_IN, L"加偏输入：真实坐标纬度"},
+    {IDC_OFFSET_LAT_OUT, L"加偏结果：地图坐标纬度"},
+};
+
+} // namespace
+
 CVarnikDlg::CVarnikDlg(CWnd* pParent)
     : CDialog(IDD, pParent), m_hAppIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
 
-void CVarnikDlg::DoDataExchange(CDataExchange* pDX) { CDialog::DoDataExchange(pDX); }
+void CVarnikDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+}
 
 BEGIN_MESSAGE_MAP(CVarnikDlg, CDialog)
     ON_WM_SYSCOMMAND()
@@ -24,6 +48,12 @@ BOOL CVarnikDlg::OnInitDialog() {
     GetDlgItem(IDC_OFFSET_LAT_IN).SetWindowText("23.517846");
     GetDlgItem(IDC_CORRECT_LON_IN).SetWindowText("113.545324");
     GetDlgItem(IDC_CORRECT_LAT_IN).SetWindowText("23.515146");
+
+    // Screen readers name a field after the static text before it; in the template the labels
+    // come after their fields and say neither the group nor the column.
+    for (const FieldName& field : kFieldNames) {
+        GetDlgItem(field.id).AddHiddenLabel(field.name);
+    }
 
     CMenu* pSysMenu = GetSystemMenu(FALSE);
     if (pSysMenu != nullptr) {
@@ -70,8 +100,14 @@ void CVarnikDlg::OnPaint() {
 }
 
 // The system shows this while the user drags the minimised window.
-HCURSOR CVarnikDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hAppIcon); }
+HCURSOR CVarnikDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hAppIcon);
+}
 
-void CVarnikDlg::OnAddOffset() { addOffset(*this); }
+void CVarnikDlg::OnAddOffset() {
+    addOffset(*this);
+}
 
-void CVarnikDlg::OnCorrectOffset() { correctOffset(*this); }
+void CVarnikDlg::OnCorrectOffset() {
+    correctOffset(*this);
+}

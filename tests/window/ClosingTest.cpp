@@ -37,7 +37,7 @@ struct OpeningState {
 OpeningState openingStateOf(const RunningVarnik& app) {
     OpeningState state{textOf(app.window()), {}, {}, GetDlgCtrlID(focusOf(app.threadId()))};
     GetWindowRect(app.window(), &state.frame);
-    for (const HWND control : childrenOf(app.window())) {
+    for (const HWND control : visibleChildrenOf(app.window())) {
         state.controlTexts.push_back(textOf(control));
     }
     return state;

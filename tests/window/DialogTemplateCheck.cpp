@@ -103,7 +103,7 @@ void expectControls(HWND dialog, SIZE templateSize, const std::vector<ExpectedCo
     const auto pixelsX = [&](int units) { return std::lround(units * pixelsPerUnitX); };
     const auto pixelsY = [&](int units) { return std::lround(units * pixelsPerUnitY); };
 
-    const std::vector<HWND> children = childrenOf(dialog);
+    const std::vector<HWND> children = visibleChildrenOf(dialog);
     ASSERT_EQ(children.size(), expected.size()) << "number of controls";
     for (size_t i = 0; i < expected.size(); ++i) {
         const ExpectedControl& want = expected[i];

@@ -43,5 +43,5 @@ void expectFixedModalFrame(HWND dialog);
 // rounding allowed).
 void expectClientSize(HWND dialog, SIZE templateSize, DialogUnits baseUnits);
 
-// Every child, in order, is the expected control.
+// Every child that a user sees, in order, is the expected control.
 void expectControls(HWND dialog, SIZE templateSize, const std::vector<ExpectedControl>& expected);

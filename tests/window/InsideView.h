@@ -29,7 +29,7 @@ struct InsideView {
     ULONG64 bigIcon;
     ULONG64 smallIcon;
     int dpi;
-    std::vector<ControlText> controls; // in z-order, which for a dialog is template order
+    std::vector<ControlText> controls; // the visible ones in z-order: for a dialog, template order
 };
 
 // Nothing if the copy did not arrive in time.

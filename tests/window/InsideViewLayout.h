@@ -49,7 +49,7 @@ struct InsideViewCopy {
     ULONG64 bigIcon; // WM_GETICON handles, as numbers
     ULONG64 smallIcon;
     LONG dpi;          // the screen's pixels per logical inch, as the program sees them
-    LONG controlCount; // children copied, in z-order, at most kMaxControls
+    LONG controlCount; // visible children copied, in z-order, at most kMaxControls
     ControlTextCopy controls[kMaxControls];
 };
 

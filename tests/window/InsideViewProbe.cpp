@@ -21,7 +21,8 @@ void copySystemMenu(HWND window, InsideViewCopy& copy) {
     }
 }
 
-// Measured as the controls draw their texts: one line in the font the dialog gave them.
+// Measured as the controls draw their texts: one line in the font the dialog gave them. Hidden
+// controls draw nothing.
 void copyControlTexts(HWND dialog, InsideViewCopy& copy) {
     HDC context = GetDC(dialog);
     copy.dpi = GetDeviceCaps(context, LOGPIXELSY);
@@ -31,6 +32,9 @@ void copyControlTexts(HWND dialog, InsideViewCopy& copy) {
     for (HWND control = GetWindow(dialog, GW_CHILD);
          control != nullptr && copy.controlCount < kMaxControls;
          control = GetWindow(control, GW_HWNDNEXT)) {
+        if ((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) == 0) {
+            continue;
+        }
         ControlTextCopy& item = copy.controls[copy.controlCount++];
         GetClassNameW(control, item.className, kMaxClassName);
         item.style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));

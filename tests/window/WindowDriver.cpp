@@ -115,6 +115,14 @@ std::vector<HWND> childrenOf(HWND parent) {
     return children;
 }
 
+std::vector<HWND> visibleChildrenOf(HWND parent) {
+    std::vector<HWND> children = childrenOf(parent);
+    children.erase(std::remove_if(children.begin(), children.end(),
+                                  [](HWND child) { return (styleOf(child) & WS_VISIBLE) == 0; }),
+                   children.end());
+    return children;
+}
+
 namespace {
 
 struct DialogSearch {

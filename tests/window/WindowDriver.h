@@ -58,6 +58,8 @@ DWORD extendedStyleOf(HWND window);
 
 // Child windows in z-order, which for a dialog is the order of its template.
 std::vector<HWND> childrenOf(HWND parent);
+// Only those a user sees: not the hidden labels that name a control for screen readers.
+std::vector<HWND> visibleChildrenOf(HWND parent);
 
 // The process's visible top-level dialog windows.
 std::vector<HWND> dialogsOf(DWORD processId);
