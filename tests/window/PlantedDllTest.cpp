@@ -14,9 +14,12 @@ namespace {
 
 // The DLLs that Varnik, its common controls and its windows load by name and that are not
 // KnownDLLs of every Windows from 7 on: Windows looks for each of them in the program's folder
-// first. Wine's own DLLs import a few more by name as a process starts, before any of the
-// program's code runs: user32 imports version.dll (Windows' user32 does not), others import
-// combase.dll, ucrtbase.dll, win32u.dll and zlib1.dll. Those are Wine's, so they are not planted.
+// first. Wine's own DLLs load a few more by name, out of the program's reach: as a process starts,
+// before any of the program's code runs, user32 imports version.dll (Windows' user32 does not)
+// and other DLLs of Wine's import ucrtbase.dll, win32u.dll and zlib1.dll; Wine's imm32, loaded
+// then, brings in combase.dll by a delayed import when the window opens, and Wine resolves that
+// without the program's search restriction (on Windows imm32 and combase are KnownDLLs). Those
+// are Wine's, so they are not planted.
 constexpr const wchar_t* kPlantedNames[] = {L"comctl32.dll", L"uxtheme.dll", L"dwmapi.dll",
                                             L"oleacc.dll"};
 
