@@ -1,8 +1,26 @@
 #include "VarnikApp.h"
 
+#include "SystemLibrary.h"
 #include "VarnikDlg.h"
 
 #include <commctrl.h>
+
+namespace {
+
+// The common controls' InitCommonControlsEx, from comctl32.dll of the system folder: it is not
+// a KnownDLL, so an import of it could bring in a comctl32.dll beside the program instead.
+// FALSE, having done nothing, if the library cannot be loaded.
+BOOL initCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+    using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const HMODULE library = afx::loadSystemLibrary(L"comctl32.dll");
+    const auto function =
+        library != nullptr
+            ? afx::procedureOf<InitCommonControlsExFunction>(library, "InitCommonControlsEx")
+            : nullptr;
+    return function != nullptr ? function(init) : FALSE;
+}
+
+} // namespace
 
 BEGIN_MESSAGE_MAP(CVarnikApp, CWinApp)
     ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
@@ -16,7 +34,7 @@ BOOL CVarnikApp::InitInstance() {
     INITCOMMONCONTROLSEX initControls;
     initControls.dwSize = sizeof(initControls);
     initControls.dwICC = ICC_WIN95_CLASSES;
-    InitCommonControlsEx(&initControls);
+    initCommonControlsEx(&initControls);
 
     CWinApp::InitInstance();
     AfxEnableControlContainer();

@@ -7,10 +7,11 @@ wine_session_fonts=/usr/share/wine/fonts
 wine_session_cjk_font="WenQuanYi Micro Hei"
 
 # Points Wine at the prefix of a build folder, quietly, without the Mono and Gecko installers.
+# VARNIK_WINE_DLL_OVERRIDES adds overrides of Wine's (a test's, e.g. "comctl32=n,b").
 wine_session_use_build() {
     export WINEPREFIX="$1/wineprefix"
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEDLLOVERRIDES="mscoree,mshtml=${VARNIK_WINE_DLL_OVERRIDES:+;$VARNIK_WINE_DLL_OVERRIDES}"
 }
 
 # The installed Wine packages, one line each. A prefix made before wine32 came fails every

@@ -967,26 +967,22 @@ std::vector<std::string> importedDlls(const std::vector<BYTE>& file) {
     return names;
 }
 
-TEST_F(ExecutableResources, ImportsOnlyWindowsSystemDlls) {
+// Windows takes a KnownDLL from its system folder only; any other DLL it looks for in the
+// program's folder first, where a DLL of that name could have been left (the Downloads folder).
+// So the program imports KnownDLLs only, those in the KnownDLLs key of every Windows from 7 SP1
+// to 11; it loads the rest by full path. Not KnownDLLs: comctl32, uxtheme, version, dwmapi.
+TEST_F(ExecutableResources, ImportsOnlyKnownDlls) {
     const auto file = readFile(g_executablePath);
     ASSERT_FALSE(file.empty());
     const auto dlls = importedDlls(file);
     ASSERT_FALSE(dlls.empty());
 
-    const std::set<std::string> kSystemDlls = {
-        "kernel32.dll", "user32.dll",  "gdi32.dll",   "comctl32.dll", "msvcrt.dll",
-        "advapi32.dll", "shell32.dll", "ole32.dll",   "oleaut32.dll", "comdlg32.dll",
-        "shlwapi.dll",  "uxtheme.dll", "version.dll",
-    };
-    const std::set<std::string> kMingwRuntimeDlls = {
-        "libstdc++-6.dll",
-        "libgcc_s_seh-1.dll",
-        "libgcc_s_dw2-1.dll",
-        "libwinpthread-1.dll",
+    const std::set<std::string> kKnownDlls = {
+        "kernel32.dll", "user32.dll",  "gdi32.dll",   "msvcrt.dll",   "advapi32.dll", "ole32.dll",
+        "oleaut32.dll", "shell32.dll", "shlwapi.dll", "comdlg32.dll", "imm32.dll",
     };
     for (const auto& dll : dlls) {
-        EXPECT_EQ(kMingwRuntimeDlls.count(dll), 0u) << dll << " is a MinGW runtime DLL";
-        EXPECT_EQ(kSystemDlls.count(dll), 1u) << dll << " is not a Windows system DLL";
+        EXPECT_EQ(kKnownDlls.count(dll), 1u) << dll << " is not a KnownDLL";
     }
 }
 

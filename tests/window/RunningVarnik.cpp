@@ -6,20 +6,23 @@
 
 #include <vector>
 
-RunningVarnik::RunningVarnik(const std::wstring& arguments) {
+RunningVarnik::RunningVarnik(const std::wstring& arguments, const Launch& launch) {
     // The driver measures Varnik's windows in physical pixels, as Varnik itself declares DPI
     // awareness: where the system scales DPI-unaware programs (Windows, Wine 10), an unaware
     // driver would see every window scaled to 96 DPI and its own fonts at 96 DPI.
     SetProcessDPIAware();
-    const std::wstring path = windowsPathOf(VARNIK_EXE_PATH);
+    const std::wstring path =
+        launch.program.empty() ? windowsPathOf(VARNIK_EXE_PATH) : launch.program;
     std::wstring commandLine = L"\"" + path + L"\"";
     if (!arguments.empty()) {
         commandLine += L" " + arguments;
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    const wchar_t* currentDirectory =
+        launch.currentDirectory.empty() ? nullptr : launch.currentDirectory.c_str();
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process_)) {
+                        currentDirectory, &startup, &process_)) {
         ADD_FAILURE() << "cannot start " << narrow(path) << ", error " << GetLastError();
         process_ = {};
         return;

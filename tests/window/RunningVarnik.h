@@ -6,13 +6,20 @@
 #include <optional>
 #include <string>
 
+// Where a program starts from: its file, the build's Varnik.exe when empty, and its current
+// directory, the test's own when empty.
+struct Launch {
+    std::wstring program;
+    std::wstring currentDirectory;
+};
+
 // Varnik.exe started as a user starts it, for as long as the object lives. The constructor waits
 // until the main dialog is on screen (a failure is reported if it never comes); the destructor
 // closes what is still open, waits for the process to end, and kills it and fails the test if it
 // does not end, or ends with a non-zero code.
 class RunningVarnik {
 public:
-    explicit RunningVarnik(const std::wstring& arguments = L"");
+    explicit RunningVarnik(const std::wstring& arguments = L"", const Launch& launch = {});
     ~RunningVarnik();
 
     RunningVarnik(const RunningVarnik&) = delete;
