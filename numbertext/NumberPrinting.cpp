@@ -31,9 +31,9 @@ Digits digitsOf(std::uint64_t significand, int power) {
     return digitsOf(value);
 }
 
-// Whether a number given by its digits, leading zeros allowed, is below a gap.
+// Whether a number given by its digits, leading zeros allowed but not zero, is below a gap.
 bool isBelow(const char* distance, std::size_t count, const Digits& gap) {
-    for (; count != 0 && *distance == '0'; --count) {
+    for (; *distance == '0'; --count) {
         ++distance;
     }
     if (count != gap.count) {
@@ -101,9 +101,10 @@ void writeShortestExponentForm(const Digits& value, std::uint64_t significand, i
     const Digits halfGap = digitsOf(1, exponent - 1);
     const Digits halfGapBelow =
         significand == (std::uint64_t{1} << 52) ? digitsOf(1, exponent - 2) : halfGap;
+
     // With n digits the candidates are the value's first n digits, and the next number up, each
     // followed by k = count - n zeros: their distances from the value are the last k digits r and
-    // 10^k - r. The loop ends by n = 17, so k > 74 and r is not zero.
+    // 10^k - r. The loop ends by n = 17, so k > 74 and neither distance is zero.
     char complement[Integer::kMaxDecimalDigits + 1];
     for (std::size_t n = 1;; ++n) {
         const char* const r = value.text + n;

@@ -17,6 +17,16 @@ TEST(BigUnsigned, GrowsUpToItsBits) {
     EXPECT_EQ(full.low64(), kAllOnes);
 }
 
+// A shift right leaves the limbs it empties as they were: a later shift left must not take them in.
+TEST(BigUnsigned, ShiftsLeftAfterShiftingRight) {
+    BigUnsigned<128> value(kAllOnes);
+    value.shiftLeft(64);
+    value.shiftRight(64);
+    value.shiftLeft(4);
+    EXPECT_EQ(value.bitLength(), 68u);
+    EXPECT_EQ(value.low64(), kAllOnes << 4);
+}
+
 // Beyond its bits it aborts, rather than write past its limbs or drop its top ones.
 TEST(BigUnsignedDeathTest, GrowingBeyondItsBitsAborts) {
     BigUnsigned<64> full(kAllOnes);

@@ -80,6 +80,8 @@ TEST(ReadDecimalNumber, ReadsTheDecimalPrefixLikeAtof) {
         {"123456e-99999999999999999999", 0.0},
         {"0e99999", 0.0},
         {"4.9e-324", 4.9e-324},
+        // 2^96 + 2^43 + 1: half-way but for the lowest bit, in a limb of its own.
+        {"79228162514264346389636972545", 79228162514264346389636972545.0},
         // A field's worth of digits whose division borrows across every limb.
         {"72057594184078099.7330902918124456670202018682062388592640",
          72057594184078099.7330902918124456670202018682062388592640},
