@@ -17,14 +17,20 @@ TEST(BigUnsigned, GrowsUpToItsBits) {
     EXPECT_EQ(full.low64(), kAllOnes);
 }
 
-// A shift right leaves the limbs it empties as they were: a later shift left must not take them in.
-TEST(BigUnsigned, ShiftsLeftAfterShiftingRight) {
+// A shift right leaves the limbs it empties as they were: nothing after it may take them in.
+TEST(BigUnsigned, ShiftsRightLeavingNothingBehind) {
     BigUnsigned<128> value(kAllOnes);
     value.shiftLeft(64);
     value.shiftRight(64);
     value.shiftLeft(4);
     EXPECT_EQ(value.bitLength(), 68u);
     EXPECT_EQ(value.low64(), kAllOnes << 4);
+
+    BigUnsigned<128> shorter(kAllOnes);
+    shorter.shiftLeft(32);
+    shorter.shiftRight(64);
+    EXPECT_EQ(shorter.bitLength(), 32u);
+    EXPECT_EQ(shorter.low64(), kAllOnes >> 32);
 }
 
 // Beyond its bits it aborts, rather than write past its limbs or drop its top ones.
