@@ -215,12 +215,12 @@ private:
             }
         }
         std::string text() const {
-            std::string text = std::to_string(groups_.back());
+            std::string written = std::to_string(groups_.back());
             for (auto group = groups_.rbegin() + 1; group != groups_.rend(); ++group) {
-                const std::string digits = std::to_string(*group);
-                text += std::string(9 - digits.size(), '0') + digits;
+                const std::string nine = std::to_string(*group);
+                written += std::string(9 - nine.size(), '0') + nine;
             }
-            return text;
+            return written;
         }
 
     private:
