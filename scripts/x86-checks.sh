@@ -91,18 +91,32 @@ x86_guest_run_suites() {
     return "$status"
 }
 
-# The x86 transform must round every step to double with SSE2: no x87 arithmetic instruction.
+# The x86 program's own code must round every step to double with SSE2: no x87 arithmetic
+# instruction in any library or object that Varnik.exe links (the transform, number text, the
+# windows with the commands, the platform layer, the application), as the build lists them.
 # (Doubles still pass through x87 registers where the 32-bit calling convention returns them.)
 # usage: check_sse2_arithmetic <x86 build folder>
 check_sse2_arithmetic() {
-    local library="$1/transform/libtransform.a" x87
-    [ -e "$library" ] || return 1
-    x87=$(i686-w64-mingw32-objdump -d "$library" | grep -E \
-        '^ *[0-9a-f]+:\s+([0-9a-f]{2} )+\s*f(i?(add|sub|subr|mul|div|divr)[lsp]?|sqrt|sin|cos|sincos|prem1?|scale|ptan|patan)\b' ||
-        true)
-    if [ -n "$x87" ]; then
-        printf 'x87 arithmetic in the x86 transform:\n%s\n' "$x87" >&2
+    local build=$1 inputs file x87 found=false
+    inputs=$(ninja -C "$build" -t query app/Varnik.exe |
+        sed -n '/^  input:/,/^  outputs:/p' | grep -oE '[^ ]+\.(a|obj)$' | sort -u) || return 1
+    for file in $inputs; do
+        if [ ! -e "$build/$file" ]; then
+            echo "x86: $build/$file, which Varnik.exe links, is not built" >&2
+            return 1
+        fi
+        x87=$(i686-w64-mingw32-objdump -d "$build/$file" | grep -E \
+            '^ *[0-9a-f]+:\s+([0-9a-f]{2} )+\s*f(i?(add|sub|subr|mul|div|divr)[lsp]?|sqrt|sin|cos|sincos|prem1?|scale|ptan|patan)\b' ||
+            true)
+        if [ -n "$x87" ]; then
+            printf 'x87 arithmetic in the x86 %s:\n%s\n' "$file" "$x87" >&2
+            return 1
+        fi
+        echo "x86 $file: SSE2 arithmetic only"
+        found=true
+    done
+    if ! $found; then
+        echo "x86: no library of Varnik.exe found in $build" >&2
         return 1
     fi
-    echo "x86 transform: SSE2 arithmetic only"
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "BigUnsigned.h"
 #include "Bits.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 #include <limits>
@@ -15,7 +15,10 @@
 
 // Doubles and decimal texts that exercise the number printing and reading, kind by kind. They
 // come from a 64-bit linear congruential sequence (Knuth's MMIX constants) and integer or exact
-// arithmetic only, so every platform makes the same ones.
+// arithmetic only, so every platform makes the same ones. Every statement draws at most once:
+// C++ leaves the order of the operands of + or | unspecified, and compilers differ in it. The
+// big numbers are this file's own decimal arithmetic, so that the samples share no code with the
+// number text they test.
 
 enum class DoubleKind : std::uint8_t {
     RandomBits,          // any bit pattern: NaNs, infinities and subnormals included
@@ -63,16 +66,23 @@ public:
         switch (kind) {
         case DoubleKind::RandomBits:
             return fromBits(random());
-        case DoubleKind::EveryMagnitude:
-            return sign * fromBits((below(2047) << 52) | (random() >> 12));
+        case DoubleKind::EveryMagnitude: {
+            const std::uint64_t biased = below(2047);
+            const std::uint64_t fraction = random() >> 12;
+            return sign * fromBits((biased << 52) | fraction);
+        }
         case DoubleKind::NearSixDecimalTies: {
             // (2j + 1) / 2e6 in one correctly rounded division, then up to two doubles away.
-            const std::uint64_t j = random() >> (13 + below(51));
+            const std::uint64_t bits = random();
+            const std::uint64_t j = bits >> (13 + below(51));
             const double tie = static_cast<double>(2 * j + 1) / 2000000.0;
             return sign * fromBits(bitsOf(tie) + below(5) - 2);
         }
-        case DoubleKind::ExactSixDecimalTies:
-            return sign * static_cast<double>(2 * (random() >> (19 + below(45))) + 1) * 0.0078125;
+        case DoubleKind::ExactSixDecimalTies: {
+            const std::uint64_t bits = random();
+            const std::uint64_t j = bits >> (19 + below(45));
+            return sign * static_cast<double>(2 * j + 1) * 0.0078125;
+        }
         case DoubleKind::RegionCoordinates:
             // A typed six-decimal longitude or latitude, or a point of a 2^-45 lattice.
             if (below(2) == 0) {
@@ -100,9 +110,11 @@ public:
                                            bitsOf(DBL_MAX)};
             return midpointText(edges[below(std::size(edges))]);
         }
-        case TextKind::LongTexts:
-            return digits(100 + below(900)) + "." + digits(below(900)) + "e" +
-                   std::to_string(static_cast<int>(below(1400)) - 1000);
+        case TextKind::LongTexts: {
+            const int exponent = static_cast<int>(below(1400)) - 1000;
+            const std::string fraction = digits(below(900));
+            return digits(100 + below(900)) + "." + fraction + "e" + std::to_string(exponent);
+        }
         }
         return "";
     }
@@ -126,12 +138,14 @@ private:
     std::string fieldText() {
         const char* const starts[] = {"", "", "-", "+", " ", "\t-", "00"};
         const char* const ends[] = {"", "", "", "abc", " 5", ".5", "e", "e+", "d3"};
-        std::string text = starts[below(std::size(starts))] + digits(below(21));
+        const std::string integer = digits(below(21));
+        std::string text = starts[below(std::size(starts))] + integer;
         if (below(3) != 0) {
             text += "." + digits(below(21));
         }
         if (below(2) == 0) {
-            text += (below(2) == 0 ? "e" : "E-") + std::to_string(below(400));
+            const std::uint64_t exponent = below(400);
+            text += (below(2) == 0 ? "e" : "E-") + std::to_string(exponent);
         }
         return text + ends[below(std::size(ends))];
     }
@@ -144,10 +158,12 @@ private:
             (bits & ((std::uint64_t{1} << 52) - 1)) | (biased != 0 ? std::uint64_t{1} << 52 : 0);
         const int exponent = static_cast<int>(std::max<std::uint64_t>(biased, 1)) - 1075;
         // (2 * significand + 1) * 2^(exponent - 1) as an integer times 10^power.
-        BigUnsigned<2624> integer(2 * significand + 1);
+        Decimal integer(2 * significand + 1);
         int power = 0;
         if (exponent >= 1) {
-            integer.shiftLeft(static_cast<std::size_t>(exponent - 1));
+            for (int twos = exponent - 1; twos > 0; twos -= 30) {
+                integer.multiply(std::uint32_t{1} << std::min(twos, 30));
+            }
         } else {
             // times 5^(1 - exponent) * 10^(exponent - 1), 5^13 at a time
             power = exponent - 1;
@@ -156,19 +172,61 @@ private:
                 for (int i = std::min(fives, 13); i > 0; --i) {
                     factor *= 5;
                 }
-                integer.multiplyAdd(factor, 0);
+                integer.multiply(factor);
             }
         }
         const std::uint64_t nudge = below(3);
         if (nudge == 2) {
-            integer.subtract(BigUnsigned<2624>(1));
+            integer.decrement();
         }
-        char text[BigUnsigned<2624>::kMaxDecimalDigits + 1] = {};
-        integer.writeDecimal(text);
         const char* const tails[] = {"", "0000000001", "9999999999"};
-        return text + std::string(tails[nudge]) + "e" +
-               std::to_string(power - (nudge == 0 ? 0 : 10));
+        return integer.text() + tails[nudge] + "e" + std::to_string(power - (nudge == 0 ? 0 : 10));
     }
+
+    // A positive integer in base 10^9, least significant group first.
+    class Decimal {
+    public:
+        explicit Decimal(std::uint64_t value) {
+            for (; value != 0; value /= kBase) {
+                groups_.push_back(static_cast<std::uint32_t>(value % kBase));
+            }
+        }
+        // Factors up to 2^32: a group times one, plus the carry, stays below 2^63.
+        void multiply(std::uint32_t factor) {
+            std::uint64_t carry = 0;
+            for (std::uint32_t& group : groups_) {
+                const std::uint64_t product = std::uint64_t{group} * factor + carry;
+                group = static_cast<std::uint32_t>(product % kBase);
+                carry = product / kBase;
+            }
+            for (; carry != 0; carry /= kBase) {
+                groups_.push_back(static_cast<std::uint32_t>(carry % kBase));
+            }
+        }
+        // For a value above 1.
+        void decrement() {
+            std::size_t i = 0;
+            for (; groups_[i] == 0; ++i) {
+                groups_[i] = kBase - 1;
+            }
+            --groups_[i];
+            if (groups_.back() == 0) {
+                groups_.pop_back();
+            }
+        }
+        std::string text() const {
+            std::string written = std::to_string(groups_.back());
+            for (auto group = groups_.rbegin() + 1; group != groups_.rend(); ++group) {
+                const std::string nine = std::to_string(*group);
+                written += std::string(9 - nine.size(), '0') + nine;
+            }
+            return written;
+        }
+
+    private:
+        static constexpr std::uint32_t kBase = 1000000000;
+        std::vector<std::uint32_t> groups_;
+    };
 
     std::uint64_t state_;
 };

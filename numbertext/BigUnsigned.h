@@ -4,13 +4,19 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 // A non-negative integer of up to Bits bits. Every finite double is an integer times a power of
 // two, and every decimal an integer times a power of ten, so exact conversions between the two
 // need integer arithmetic alone: no tables, no floating-point steps, the same result everywhere.
-// Results must fit in Bits bits; the callers size Bits for their largest values.
+// Results must fit in Bits bits; the callers size Bits for their largest values. Where it grows,
+// it checks that the result fits, and aborts the process if not, in every build: a value that no
+// longer fit would write past the limbs, or lose its top digits and become a wrong number on
+// screen. No input reaches the check; a change that undersized Bits would.
 template <std::size_t Bits>
 class BigUnsigned {
+    static_assert(Bits % 32 == 0 && Bits >= 64, "whole limbs, and room for a 64-bit value");
+
 public:
     explicit BigUnsigned(std::uint64_t value) {
         limbs_[0] = static_cast<std::uint32_t>(value);
@@ -21,10 +27,8 @@ public:
 
     bool isZero() const { return size_ == 0; }
 
+    // Of a value that is not zero: no caller asks it, or shiftLeft, of zero.
     std::size_t bitLength() const {
-        if (size_ == 0) {
-            return 0;
-        }
         std::size_t length = (size_ - 1) * 32;
         for (std::uint32_t top = limbs_[size_ - 1]; top != 0; top >>= 1) {
             ++length;
@@ -33,18 +37,16 @@ public:
     }
 
     // The lowest 64 bits.
-    std::uint64_t low64() const {
-        return (std::uint64_t{limb(1)} << 32) | limb(0);
-    }
+    std::uint64_t low64() const { return (std::uint64_t{limb(1)} << 32) | limb(0); }
 
-    // Whether any of the bits below bit index is set.
+    // Whether any of the bits below bit index, one of the value's own bits, is set.
     bool anyBitBelow(std::size_t index) const {
-        const std::size_t whole = std::min(index / 32, size_);
+        const std::size_t whole = index / 32;
         if (std::any_of(limbs_.begin(), limbs_.begin() + static_cast<std::ptrdiff_t>(whole),
                         [](std::uint32_t limb) { return limb != 0; })) {
             return true;
         }
-        return whole < size_ && (limbs_[whole] & ((std::uint32_t{1} << (index % 32)) - 1)) != 0;
+        return (limbs_[whole] & ((std::uint32_t{1} << (index % 32)) - 1)) != 0;
     }
 
     // <0, 0 or >0 as this is less than, equal to or greater than other.
@@ -69,6 +71,7 @@ public:
             carry = product >> 32;
         }
         if (carry != 0) {
+            requireFits((size_ + 1) * 32);
             limbs_[size_++] = static_cast<std::uint32_t>(carry);
         }
     }
@@ -84,11 +87,9 @@ public:
         dropLeadingZeroLimbs();
     }
 
-    // this = this * 2^bits.
+    // this = this * 2^bits, for this not zero.
     void shiftLeft(std::size_t bits) {
-        if (size_ == 0) {
-            return;
-        }
+        requireFits(bitLength() + bits);
         const std::size_t limbShift = bits / 32;
         const unsigned bitShift = bits % 32;
         limbs_[size_ + limbShift] = 0;
@@ -171,6 +172,12 @@ public:
     }
 
 private:
+    static void requireFits(std::size_t bitCount) {
+        if (bitCount > Bits) {
+            std::abort();
+        }
+    }
+
     std::uint32_t limb(std::size_t index) const { return index < size_ ? limbs_[index] : 0; }
 
     void dropLeadingZeroLimbs() {

@@ -65,6 +65,9 @@ TEST(ReadDecimalNumber, ReadsTheDecimalPrefixLikeAtof) {
         {"0.1", 0.1},
         {"9007199254740993", 9007199254740992.0},
         {"9007199254740995", 9007199254740996.0},
+        // Rounding up into the next binade, to an even and to an odd exponent field.
+        {"9007199254740991.9", 9007199254740992.0},
+        {"0.99999999999999999", 1.0},
         {"2.2250738585072011e-308", 2.2250738585072011e-308},
         {"1.7976931348623157e308", DBL_MAX},
         {"0.000000000000000000000000000000000000000000000000000000000000000000000000000000000001",
@@ -80,6 +83,11 @@ TEST(ReadDecimalNumber, ReadsTheDecimalPrefixLikeAtof) {
         {"123456e-99999999999999999999", 0.0},
         {"0e99999", 0.0},
         {"4.9e-324", 4.9e-324},
+        // 2^96 + 2^43 + 1: half-way but for the lowest bit, in a limb of its own.
+        {"79228162514264346389636972545", 79228162514264346389636972545.0},
+        // A field's worth of digits whose division borrows across every limb.
+        {"72057594184078099.7330902918124456670202018682062388592640",
+         72057594184078099.7330902918124456670202018682062388592640},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -107,6 +115,44 @@ TEST(ReadDecimalNumber, LeavesTheDoubleRangeWithoutAnExponent) {
     EXPECT_EQ(readDecimalNumber(("1" + std::string(400, '0')).c_str()), kInfinity);
     EXPECT_EQ(bitsOf(readDecimalNumber(("-0." + std::string(400, '0') + "1").c_str())),
               bitsOf(-0.0));
+}
+
+// The first 800 significant digits and whether any digit after them is not zero decide the
+// rounding. 1 + 2^-53, 54 digits, lies half-way between 1 and the next double up: it reads as 1,
+// the even one, but any further digit that is not zero, however far, makes it read as the next.
+TEST(ReadDecimalNumber, ADigitBeyondTheFirst800DecidesATie) {
+    const std::string tie = "1.00000000000000011102230246251565404236316680908203125";
+    // The tie, then a 1 as significant digit `position`, then zeros up to `count` digits.
+    const auto tieWithOneAt = [&tie](std::size_t position, std::size_t count) {
+        return tie + std::string(position - 55, '0') + "1" + std::string(count - position, '0');
+    };
+    const double next = 1.0000000000000002;
+    struct Case {
+        std::string text;
+        double expected;
+    };
+    const Case cases[] = {
+        {tie, 1.0},
+        {tie + std::string(2000, '0'), 1.0},
+        {tieWithOneAt(800, 800), next},
+        {tieWithOneAt(801, 801), next},
+        {tieWithOneAt(801, 802), next},
+        {tieWithOneAt(802, 802), next},
+        {tieWithOneAt(5000, 5000), next},
+        {"-" + tieWithOneAt(801, 802), -next},
+        // Leading zeros are not significant; the exponent moves the point.
+        {"0.000" + tieWithOneAt(801, 802).erase(1, 1) + "e4", next},
+        {"1000000000000000111022302462515654042363166809082031250" + std::string(745, '0') +
+             "1e-800",
+         next},
+        // Just below the tie, by a digit beyond the 800th.
+        {tie.substr(0, tie.size() - 1) + "4" + std::string(900, '9'), 1.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.text.substr(0, 60) << "... (" << c.text.size() << " characters)");
+        EXPECT_EQ(bitsOf(readDecimalNumber(c.text.c_str())), bitsOf(c.expected));
+    }
 }
 
 // Far beyond the double range, only the sum of the leading digit's power of ten and the exponent
@@ -202,6 +248,10 @@ TEST(FormatSixDecimals, ValuesTooLongForTheBufferPrintInExponentForm) {
     const Case cases[] = {
         {-1e91, "-1e+91"},
         {1e92, "1e+92"},
+        {-2.5e91, "-2.5e+91"},
+        {1.5e100, "1.5e+100"},
+        {1.25e200, "1.25e+200"},
+        {-9.75e307, "-9.75e+307"},
         {-1e92, "-1e+92"},
         {1e300, "1e+300"},
         {DBL_MAX, "1.7976931348623157e+308"},
@@ -219,6 +269,43 @@ TEST(FormatSixDecimals, ValuesTooLongForTheBufferPrintInExponentForm) {
     EXPECT_EQ(longest.substr(0, 3), "100");
     EXPECT_EQ(longest.substr(92), ".000000");
     EXPECT_EQ(readDecimalNumber(longest.c_str()), 1e91);
+}
+
+// The exponent form starts at 10^92, or 10^91 for negative values. A double nearest to a power of
+// ten and below it has the digits 99...9: its shortest form carries through every nine into the
+// exponent, as 1e98 (9999999999999999e82 and more) prints "1e+98". The compiler's literals are
+// the oracle.
+TEST(FormatSixDecimals, EveryPowerOfTenInExponentFormPrintsAsItsOwnDigit) {
+    const double powers[] = {
+        1e91,  1e92,  1e93,  1e94,  1e95,  1e96,  1e97,  1e98,  1e99,  1e100, 1e101, 1e102, 1e103,
+        1e104, 1e105, 1e106, 1e107, 1e108, 1e109, 1e110, 1e111, 1e112, 1e113, 1e114, 1e115, 1e116,
+        1e117, 1e118, 1e119, 1e120, 1e121, 1e122, 1e123, 1e124, 1e125, 1e126, 1e127, 1e128, 1e129,
+        1e130, 1e131, 1e132, 1e133, 1e134, 1e135, 1e136, 1e137, 1e138, 1e139, 1e140, 1e141, 1e142,
+        1e143, 1e144, 1e145, 1e146, 1e147, 1e148, 1e149, 1e150, 1e151, 1e152, 1e153, 1e154, 1e155,
+        1e156, 1e157, 1e158, 1e159, 1e160, 1e161, 1e162, 1e163, 1e164, 1e165, 1e166, 1e167, 1e168,
+        1e169, 1e170, 1e171, 1e172, 1e173, 1e174, 1e175, 1e176, 1e177, 1e178, 1e179, 1e180, 1e181,
+        1e182, 1e183, 1e184, 1e185, 1e186, 1e187, 1e188, 1e189, 1e190, 1e191, 1e192, 1e193, 1e194,
+        1e195, 1e196, 1e197, 1e198, 1e199, 1e200, 1e201, 1e202, 1e203, 1e204, 1e205, 1e206, 1e207,
+        1e208, 1e209, 1e210, 1e211, 1e212, 1e213, 1e214, 1e215, 1e216, 1e217, 1e218, 1e219, 1e220,
+        1e221, 1e222, 1e223, 1e224, 1e225, 1e226, 1e227, 1e228, 1e229, 1e230, 1e231, 1e232, 1e233,
+        1e234, 1e235, 1e236, 1e237, 1e238, 1e239, 1e240, 1e241, 1e242, 1e243, 1e244, 1e245, 1e246,
+        1e247, 1e248, 1e249, 1e250, 1e251, 1e252, 1e253, 1e254, 1e255, 1e256, 1e257, 1e258, 1e259,
+        1e260, 1e261, 1e262, 1e263, 1e264, 1e265, 1e266, 1e267, 1e268, 1e269, 1e270, 1e271, 1e272,
+        1e273, 1e274, 1e275, 1e276, 1e277, 1e278, 1e279, 1e280, 1e281, 1e282, 1e283, 1e284, 1e285,
+        1e286, 1e287, 1e288, 1e289, 1e290, 1e291, 1e292, 1e293, 1e294, 1e295, 1e296, 1e297, 1e298,
+        1e299, 1e300, 1e301, 1e302, 1e303, 1e304, 1e305, 1e306, 1e307, 1e308,
+    };
+    int exponent = 91;
+    for (const double power : powers) {
+        const std::string text = "1e+" + std::to_string(exponent);
+        SCOPED_TRACE(text);
+        if (exponent > 91) {
+            EXPECT_EQ(printed(power), text);
+        }
+        EXPECT_EQ(printed(-power), "-" + text);
+        EXPECT_EQ(bitsOf(readDecimalNumber(text.c_str())), bitsOf(power));
+        ++exponent;
+    }
 }
 
 } // namespace

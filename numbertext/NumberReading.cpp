@@ -75,9 +75,10 @@ struct BinaryValue {
     bool sticky;
 };
 
-// The double nearest to a positive value, a tie to the even significand; infinity beyond the
-// largest double, 0 below half the smallest.
-double nearestDouble(const BinaryValue& value) {
+// Rounds a positive value to the nearest double, a tie to the even significand; infinity beyond
+// the largest double, 0 below half the smallest. The value is at least 10^-326 and its quotient
+// has at most 57 bits where its exponent is negative, so at most 62 bits are dropped.
+double roundToDouble(const BinaryValue& value) {
     constexpr std::uint64_t kHiddenBit = std::uint64_t{1} << 52;
     std::size_t length = 0;
     for (std::uint64_t rest = value.quotient; rest != 0; rest >>= 1) {
@@ -92,8 +93,8 @@ double nearestDouble(const BinaryValue& value) {
     if (drop <= 0) {
         significand <<= -drop;
     } else {
-        significand = drop < 64 ? value.quotient >> drop : 0;
-        const bool half = drop <= 64 && ((value.quotient >> (drop - 1)) & 1) != 0;
+        significand = value.quotient >> drop;
+        const bool half = ((value.quotient >> (drop - 1)) & 1) != 0;
         const bool aboveHalf =
             half &&
             (value.sticky || (value.quotient & ((std::uint64_t{1} << (drop - 1)) - 1)) != 0);
@@ -147,13 +148,16 @@ void multiplyByPowerOfTen(Integer& value, std::int64_t power) {
 }
 
 // The double nearest to digits * 10^powerOfTen, a little more when sticky, for digits of at most
-// kSignificantDigits digits whose value lies between 10^-326 and 10^310.
-double nearestDouble(const Integer& digits, std::int64_t powerOfTen, bool sticky) {
+// kSignificantDigits digits whose value lies between 10^-326 and 10^310. Only a text of more than
+// kSignificantDigits digits is sticky, and it lies in that range only with a negative power of
+// ten: only the division sees sticky set.
+double scaleToDouble(const Integer& digits, std::int64_t powerOfTen, bool sticky) {
     // Most texts are a few digits with a point: the digits and the power of ten are then both
     // doubles exactly, and one IEEE multiplication or division rounds their product or quotient
-    // correctly.
-    if (!sticky && digits.bitLength() <= 53 && powerOfTen >= -22 && powerOfTen <= 22) {
-        const auto value = static_cast<double>(digits.low64());
+    // correctly. The digits become a double by integer steps alone: the 32-bit x86 compiler
+    // converts a 64-bit integer with x87 instructions.
+    if (digits.bitLength() <= 53 && powerOfTen >= -22 && powerOfTen <= 22) {
+        const double value = roundToDouble({digits.low64(), 0, false});
         double power = 1.0;
         for (std::int64_t p = powerOfTen < 0 ? -powerOfTen : powerOfTen; p > 0; --p) {
             power *= 10.0;
@@ -167,8 +171,7 @@ double nearestDouble(const Integer& digits, std::int64_t powerOfTen, bool sticky
         const std::size_t dropped = length > 64 ? length - 64 : 0;
         const bool droppedBits = value.anyBitBelow(dropped);
         value.shiftRight(dropped);
-        return nearestDouble(
-            {value.low64(), static_cast<std::int64_t>(dropped), sticky || droppedBits});
+        return roundToDouble({value.low64(), static_cast<std::int64_t>(dropped), droppedBits});
     }
     // digits / 10^-powerOfTen, one of the two scaled by a power of two so that the quotient has
     // 56 or 57 bits, more than a double's 53 and a rounding bit.
@@ -185,7 +188,7 @@ double nearestDouble(const Integer& digits, std::int64_t powerOfTen, bool sticky
     BinaryValue quotient = divided(dividend, divisor);
     quotient.binaryExponent = -scale;
     quotient.sticky = quotient.sticky || sticky;
-    return nearestDouble(quotient);
+    return roundToDouble(quotient);
 }
 
 // The exponent that the text after a number gives it: e or E, an optional sign and digits; 0
@@ -203,8 +206,9 @@ std::int64_t exponentAt(const char* text) {
     return negative ? -value : value;
 }
 
-// The double nearest to the digits' value times 10^exponent.
-double nearestDouble(const DigitSequence& sequence, std::int64_t exponent) {
+// The double nearest to the digits' value times 10^exponent: keeps the first kSignificantDigits
+// significant digits, and whether any digit after them is not zero.
+double digitsToDouble(const DigitSequence& sequence, std::int64_t exponent) {
     std::size_t first = 0;
     while (first < sequence.count() && sequence[first] == '0') {
         ++first;
@@ -242,7 +246,7 @@ double nearestDouble(const DigitSequence& sequence, std::int64_t exponent) {
     if (leadingPower < -325) {
         return 0.0;
     }
-    return nearestDouble(digits, powerOfTen, sticky);
+    return scaleToDouble(digits, powerOfTen, sticky);
 }
 
 } // namespace
@@ -269,7 +273,7 @@ double readDecimalNumber(const char* text) {
     if (integerEnd == integer && fractionEnd == fraction) {
         return 0.0;
     }
-    const double magnitude = nearestDouble(
+    const double magnitude = digitsToDouble(
         DigitSequence(integer, integerEnd, fraction, fractionEnd), exponentAt(fractionEnd));
     return negative ? -magnitude : magnitude;
 }

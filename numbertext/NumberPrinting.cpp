@@ -31,41 +31,22 @@ Digits digitsOf(std::uint64_t significand, int power) {
     return digitsOf(value);
 }
 
-// Compares two numbers given by their digits, leading zeros allowed: <0, 0 or >0.
-int compareDecimal(const char* a, std::size_t aCount, const char* b, std::size_t bCount) {
-    for (; aCount != 0 && *a == '0'; --aCount) {
-        ++a;
+// Whether a number given by its digits, leading zeros allowed but not zero, is below a gap.
+bool isBelow(const char* distance, std::size_t count, const Digits& gap) {
+    for (; *distance == '0'; --count) {
+        ++distance;
     }
-    for (; bCount != 0 && *b == '0'; --bCount) {
-        ++b;
+    if (count != gap.count) {
+        return count < gap.count;
     }
-    if (aCount != bCount) {
-        return aCount < bCount ? -1 : 1;
-    }
-    return std::memcmp(a, b, aCount);
+    return std::memcmp(distance, gap.text, count) < 0;
 }
 
-// Compares the k-digit number r with half of 10^k.
-int compareWithHalf(const char* r, std::size_t k) {
-    if (k == 0) {
-        return -1;
-    }
-    if (r[0] != '5') {
-        return r[0] < '5' ? -1 : 1;
-    }
-    return std::any_of(r + 1, r + k, [](char digit) { return digit != '0'; }) ? 1 : 0;
-}
-
-// Writes the k + 1 digits of 10^k - r, for the k-digit number r.
+// Writes the k + 1 digits of 10^k - r, for the k-digit number r, which is not zero.
 void writeTenComplement(const char* r, std::size_t k, char* complement) {
     std::size_t lastNonZero = k;
-    while (lastNonZero != 0 && r[lastNonZero - 1] == '0') {
+    while (r[lastNonZero - 1] == '0') {
         --lastNonZero;
-    }
-    if (lastNonZero == 0) {
-        complement[0] = '1';
-        std::fill_n(complement + 1, k, '0');
-        return;
     }
     complement[0] = '0';
     for (std::size_t i = 0; i + 1 < lastNonZero; ++i) {
@@ -83,13 +64,10 @@ void writeFixed(const char* integer, std::size_t integerCount, const char* decim
     *out = '\0';
 }
 
-// Writes "<digit>[.<digits>]e+<at least two digits>" and the NUL, for the digits' value times
-// 10^(decimalExponent - count + 1), leaving out trailing zeros.
+// Writes "<digit>[.<digits>]e+<exponent>" and the NUL, for the digits' value times
+// 10^(decimalExponent - count + 1); the exponent has two or three digits.
 void writeExponentForm(const char* digits, std::size_t count, std::size_t decimalExponent,
                        char* out) {
-    while (count > 1 && digits[count - 1] == '0') {
-        --count;
-    }
     *out++ = digits[0];
     if (count > 1) {
         *out++ = '.';
@@ -97,9 +75,9 @@ void writeExponentForm(const char* digits, std::size_t count, std::size_t decima
     }
     *out++ = 'e';
     *out++ = '+';
-    char reversed[4];
+    char reversed[3];
     std::size_t length = 0;
-    for (; decimalExponent != 0 || length < 2; decimalExponent /= 10) {
+    for (; decimalExponent != 0; decimalExponent /= 10) {
         reversed[length++] = static_cast<char>('0' + decimalExponent % 10);
     }
     out = std::reverse_copy(reversed, reversed + length, out);
@@ -107,27 +85,26 @@ void writeExponentForm(const char* digits, std::size_t count, std::size_t decima
 }
 
 // Writes the shortest exponent form that reads back to the double significand * 2^exponent, an
-// integer of at least 92 digits, so exponent > 2, with the given digits. Of several shortest
-// forms it takes the one nearest to the value; of two equally near, the one whose last digit is
-// even.
+// integer of at least 92 digits, so exponent > 2, with the given digits. Of two shortest forms it
+// takes the one nearer to the value.
+//
+// Such a value m * 2^e, m < 2^53, is a multiple of 10^j only if 5^j divides m, so only for
+// j <= 22: it has at least 70 significant digits. A form of at most 17 digits, as a shortest one
+// is, is a multiple of 10^k, k > 74. So it never lies on the value, nor the value half-way
+// between two of them (a multiple of 10^(k-1)), nor it half-way between the value and a
+// neighbour: 5^k would divide 2m - 1, 2m + 1 or 4m - 1, all below 2^55. No tie is ever decided.
 void writeShortestExponentForm(const Digits& value, std::uint64_t significand, int exponent,
                                char* out) {
-    // A decimal reads back to the value when it is nearer to it than to either neighbour, or
-    // half-way when the significand is even (ties go to even). The neighbours lie 2^exponent
-    // away, the one below half as far for the smallest significand of a binade.
+    // A decimal reads back to the value when it is nearer to it than to either neighbour. The
+    // neighbours lie 2^exponent away, the one below half as far for the smallest significand of
+    // a binade.
     const Digits halfGap = digitsOf(1, exponent - 1);
     const Digits halfGapBelow =
         significand == (std::uint64_t{1} << 52) ? digitsOf(1, exponent - 2) : halfGap;
-    const bool halfWayReadsBack = significand % 2 == 0;
-    const auto within = [halfWayReadsBack](const char* distance, std::size_t distanceCount,
-                                           const Digits& gap) {
-        const int order = compareDecimal(distance, distanceCount, gap.text, gap.count);
-        return order < 0 || (order == 0 && halfWayReadsBack);
-    };
 
     // With n digits the candidates are the value's first n digits, and the next number up, each
     // followed by k = count - n zeros: their distances from the value are the last k digits r and
-    // 10^k - r. At n = count, r = 0, so the loop ends there at the latest.
+    // 10^k - r. The loop ends by n = 17, so k > 74 and neither distance is zero.
     char complement[Integer::kMaxDecimalDigits + 1];
     for (std::size_t n = 1;; ++n) {
         const char* const r = value.text + n;
@@ -138,31 +115,25 @@ void writeShortestExponentForm(const Digits& value, std::uint64_t significand, i
             continue;
         }
         writeTenComplement(r, k, complement);
-        const bool downReadsBack = within(r, k, halfGapBelow);
-        const bool upReadsBack = within(complement, k + 1, halfGap);
+        const bool downReadsBack = isBelow(r, k, halfGapBelow);
+        const bool upReadsBack = isBelow(complement, k + 1, halfGap);
         if (!downReadsBack && !upReadsBack) {
             continue;
         }
-        bool up = upReadsBack;
-        if (downReadsBack && upReadsBack) {
-            const int order = compareWithHalf(r, k);
-            up = order > 0 || (order == 0 && (value.text[n - 1] - '0') % 2 != 0);
-        }
+        // Of both, the nearer: the one up when r is more than half of 10^k, so from 5 on.
+        const bool up = upReadsBack && (!downReadsBack || r[0] >= '5');
 
+        // A form of n > 1 digits never ends in 0: the same number, with n - 1 digits, would
+        // have read back one pass earlier (whose r begins with 0 or 9, so it was not skipped).
+        // Going up thus carries through no 9 but a lone one, to the next power of ten.
         char chosen[Integer::kMaxDecimalDigits] = {};
         std::copy(value.text, value.text + n, chosen);
         std::size_t decimalExponent = value.count - 1;
-        if (up) {
-            std::size_t i = n;
-            while (i != 0 && chosen[i - 1] == '9') {
-                chosen[--i] = '0';
-            }
-            if (i == 0) {
-                chosen[0] = '1';
-                ++decimalExponent;
-            } else {
-                ++chosen[i - 1];
-            }
+        if (up && chosen[n - 1] == '9') {
+            chosen[0] = '1';
+            ++decimalExponent;
+        } else if (up) {
+            ++chosen[n - 1];
         }
         writeExponentForm(chosen, n, decimalExponent, out);
         return;
