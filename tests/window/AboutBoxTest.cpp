@@ -8,10 +8,19 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace {
 
 enum class Dismissal { OkButton, EnterKey, EscapeKey };
+
+// Where the main dialog is when the About command reaches it.
+enum class MainDialog { InFront, BehindAnotherProgram, Minimised };
+
+struct OwnerCase {
+    const char* name;
+    MainDialog where;
+};
 
 // Every field's text, by id.
 std::map<int, std::wstring> fieldTexts(const RunningVarnik& app) {
@@ -111,23 +120,13 @@ TEST_F(AboutBoxTest, StaysClosedForOtherCommandIds) {
     }
 }
 
-TEST_F(AboutBoxTest, ShowsItsTemplateModallyOverTheMainDialog) {
+TEST_F(AboutBoxTest, ShowsItsTemplate) {
     const HWND about = openWith(kAboutCommand);
     ASSERT_NE(about, nullptr);
 
     EXPECT_EQ(textOf(about), kAboutCaption);
-    EXPECT_EQ(GetWindow(about, GW_OWNER), app->window()) << "owner";
-    EXPECT_FALSE(IsWindowEnabled(app->window())) << "the main dialog is disabled while it shows";
     expectFixedModalFrame(about);
     expectClientSize(about, kAboutBoxUnits, dialogBaseUnits(kDialogFont, kDialogFontPoints));
-
-    // Centred: over the main dialog, which is itself centred on the work area.
-    RECT box{};
-    RECT main{};
-    GetWindowRect(about, &box);
-    GetWindowRect(app->window(), &main);
-    EXPECT_NEAR(box.left + box.right, main.left + main.right, 2);
-    EXPECT_NEAR(box.top + box.bottom, main.top + main.bottom, 2);
 
     using K = ControlKind;
     expectControls(about, kAboutBoxUnits,
@@ -162,4 +161,51 @@ TEST_F(AboutBoxTest, ClosesWithOkEnterOrEscapeAnyNumberOfTimesLeavingTheFields) 
     }
     EXPECT_EQ(fieldTexts(*app), before);
     EXPECT_TRUE(app->answers());
+}
+
+// The box belongs to the main dialog wherever that is when the command arrives (the taskbar's
+// window menu sends it to a window behind another program's or minimised): the main dialog is
+// disabled while the box shows, and the box is centred over it, or on the work area while it is
+// minimised.
+TEST_F(AboutBoxTest, BelongsToTheMainDialogWhereverThatIs) {
+    const HWND main = app->window();
+    for (const OwnerCase& test :
+         {OwnerCase{"in front", MainDialog::InFront},
+          OwnerCase{"behind another program", MainDialog::BehindAnotherProgram},
+          OwnerCase{"minimised", MainDialog::Minimised}}) {
+        SCOPED_TRACE(test.name);
+        std::optional<WindowInFront> other;
+        if (test.where == MainDialog::BehindAnotherProgram) {
+            other.emplace();
+            ASSERT_EQ(GetForegroundWindow(), other->window()) << "the other window is not in front";
+        }
+        if (test.where == MainDialog::Minimised) {
+            // The modal loop's first idle shows its dialog, which can undo an early minimise.
+            ASSERT_TRUE(waitUntil([main] {
+                return IsIconic(main) != FALSE ||
+                       (sendWithin(main, WM_SYSCOMMAND, SC_MINIMIZE, 0) && IsIconic(main));
+            })) << "not minimised";
+        }
+        const HWND about = openWith(kAboutCommand);
+        ASSERT_NE(about, nullptr);
+
+        EXPECT_EQ(GetWindow(about, GW_OWNER), main) << "owner";
+        EXPECT_FALSE(IsWindowEnabled(main)) << "the main dialog is disabled while the box shows";
+        RECT centreOn{};
+        if (test.where == MainDialog::Minimised) {
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &centreOn, 0);
+        } else {
+            GetWindowRect(main, &centreOn);
+        }
+        RECT box{};
+        GetWindowRect(about, &box);
+        EXPECT_NEAR(box.left + box.right, centreOn.left + centreOn.right, 2) << "centred across";
+        EXPECT_NEAR(box.top + box.bottom, centreOn.top + centreOn.bottom, 2) << "centred down";
+
+        dismiss(about, Dismissal::OkButton);
+        if (test.where == MainDialog::Minimised) {
+            EXPECT_TRUE(sendWithin(main, WM_SYSCOMMAND, SC_RESTORE, 0));
+            EXPECT_TRUE(waitUntil([main] { return IsIconic(main) == FALSE; })) << "not restored";
+        }
+    }
 }
