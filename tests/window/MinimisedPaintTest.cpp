@@ -1,3 +1,4 @@
+#include "AboutDlg.h"
 #include "VarnikDlg.h"
 #include "WindowDriver.h"
 
@@ -274,19 +275,21 @@ TEST(MinimisedPaintTest, ErasesThroughThePaintDcAndDrawsTheIconCentred) {
 
 namespace {
 
-// The focus as the main dialog is first shown, before its activation could move it: the dialog
+// The focus as a dialog is first shown, before its activation could move it: the dialog
 // manager puts it on the first tab stop when OnInitDialog asks for that. (Under Wine the
-// activation that follows would put it there too.)
-HWND g_focusWhenShown = nullptr;
-HWND g_firstFieldWhenShown = nullptr;
+// activation that follows would put it there too.) The focused control's id, 0 for none; -1 until
+// a dialog is shown.
+int g_focusIdWhenShown = -1;
 
 LRESULT CALLBACK noteFocusWhenShown(int code, WPARAM sentHere, LPARAM message) {
     const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(message);
-    const HWND field = GetDlgItem(sent.hwnd, IDC_CORRECT_LON_IN);
+    wchar_t name[16] = {};
+    GetClassNameW(sent.hwnd, name, 16);
     if (code == HC_ACTION && sent.message == WM_SHOWWINDOW && sent.wParam != FALSE &&
-        field != nullptr && g_firstFieldWhenShown == nullptr) {
-        g_firstFieldWhenShown = field;
-        g_focusWhenShown = GetFocus();
+        std::wstring(name) == L"#32770" && g_focusIdWhenShown == -1) {
+        const HWND focus = GetFocus();
+        g_focusIdWhenShown =
+            focus != nullptr && GetParent(focus) == sent.hwnd ? GetDlgCtrlID(focus) : 0;
         PostMessageW(sent.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     return CallNextHookEx(nullptr, code, sentHere, message);
@@ -294,14 +297,25 @@ LRESULT CALLBACK noteFocusWhenShown(int code, WPARAM sentHere, LPARAM message) {
 
 } // namespace
 
-TEST(MinimisedPaintTest, FocusIsOnTheCorrectionLongitudeWhenFirstShown) {
+// The main dialog's first tab stop is the correction group's longitude; the About box's, OK.
+TEST(MinimisedPaintTest, FocusIsOnTheFirstTabStopWhenFirstShown) {
     CWinApp application;
-    CVarnikDlg dialog;
+    CVarnikDlg main;
+    CAboutDlg about;
+    const struct {
+        const char* name;
+        CDialog& dialog;
+        int firstTabStop;
+    } cases[] = {{"main dialog", main, IDC_CORRECT_LON_IN}, {"About box", about, IDOK}};
     const HHOOK hook =
         SetWindowsHookExW(WH_CALLWNDPROC, noteFocusWhenShown, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    dialog.DoModal();
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        g_focusIdWhenShown = -1;
+        test.dialog.DoModal();
+        EXPECT_NE(g_focusIdWhenShown, -1) << "not shown";
+        EXPECT_EQ(g_focusIdWhenShown, test.firstTabStop) << "the focused control's id";
+    }
     UnhookWindowsHookEx(hook);
-    ASSERT_NE(g_firstFieldWhenShown, nullptr) << "the dialog was not shown";
-    EXPECT_EQ(g_focusWhenShown, g_firstFieldWhenShown);
 }
