@@ -11,11 +11,11 @@
 #include <thread>
 #include <vector>
 
-// The minimised main dialog's painting, and its focus as it is first shown, checked inside the
-// process: under Wine a minimised window shows nothing of its client area to another process,
-// and the focus moves on activation. The dialog runs modally on the test's thread; a driver
-// thread minimises it and asks for paints, and a subclass on the dialog's thread watches each
-// paint and captures what it left on the window.
+// The minimised main dialog's painting, and both dialogs' focus as they are first shown, checked
+// inside the process: under Wine a minimised window shows nothing of its client area to another
+// process, and the focus moves on activation. The dialog runs modally on the test's thread; a
+// driver thread minimises it and asks for paints, and a subclass on the dialog's thread watches
+// each paint and captures what it left on the window.
 
 namespace {
 
