@@ -8,10 +8,19 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace {
 
 enum class Dismissal { OkButton, EnterKey, EscapeKey };
+
+// Where the main dialog is when the About command reaches it.
+enum class MainDialog { InFront, BehindAnotherProgram, Minimised, MostlyOffTheWorkArea };
+
+struct OwnerCase {
+    const char* name;
+    MainDialog where;
+};
 
 // Every field's text, by id.
 std::map<int, std::wstring> fieldTexts(const RunningVarnik& app) {
@@ -20,6 +29,22 @@ std::map<int, std::wstring> fieldTexts(const RunningVarnik& app) {
         texts[id] = textOf(app.field(id));
     }
     return texts;
+}
+
+// A named CALLBACK function, not a lambda: 32-bit Windows calls it __stdcall.
+BOOL CALLBACK findShownMenu(HWND window, LPARAM found) {
+    if (IsWindowVisible(window) && classNameOf(window) == L"#32768") {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Whether the thread shows a drop-down menu.
+bool showsAMenu(DWORD threadId) {
+    bool found = false;
+    EnumThreadWindows(threadId, findShownMenu, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 } // namespace
@@ -80,6 +105,22 @@ TEST_F(AboutBoxTest, SystemMenuEndsWithASeparatorAndTheAboutEntry) {
     EXPECT_EQ(about.text, L"&About Varnik...");
 }
 
+// As a user chooses the entry: Alt+Space drops the system menu down, Up wraps to its last item,
+// Enter chooses it.
+TEST_F(AboutBoxTest, OpensFromTheSystemMenuWithTheKeyboard) {
+    pressAltKey(focusOf(app->threadId()), VK_SPACE);
+    if (!waitUntil([] { return showsAMenu(app->threadId()); })) {
+        pressKey(app->window(), VK_ESCAPE); // leaves whatever menu mode there is
+        FAIL() << "the system menu did not drop down";
+    }
+    pressKey(app->window(), VK_UP);
+    pressKey(app->window(), VK_RETURN);
+    const HWND about = app->waitForSecondDialog();
+    ASSERT_NE(about, nullptr) << "no About box";
+    EXPECT_EQ(textOf(about), kAboutCaption);
+    dismiss(about, Dismissal::EscapeKey);
+}
+
 TEST_F(AboutBoxTest, OpensForEveryCommandIdThatMasksToTheAboutCommand) {
     std::vector<UINT> commands;
     for (UINT low = kAboutCommand; low <= (kAboutCommand | 0xF); ++low) {
@@ -111,23 +152,13 @@ TEST_F(AboutBoxTest, StaysClosedForOtherCommandIds) {
     }
 }
 
-TEST_F(AboutBoxTest, ShowsItsTemplateModallyOverTheMainDialog) {
+TEST_F(AboutBoxTest, ShowsItsTemplate) {
     const HWND about = openWith(kAboutCommand);
     ASSERT_NE(about, nullptr);
 
     EXPECT_EQ(textOf(about), kAboutCaption);
-    EXPECT_EQ(GetWindow(about, GW_OWNER), app->window()) << "owner";
-    EXPECT_FALSE(IsWindowEnabled(app->window())) << "the main dialog is disabled while it shows";
     expectFixedModalFrame(about);
     expectClientSize(about, kAboutBoxUnits, dialogBaseUnits(kDialogFont, kDialogFontPoints));
-
-    // Centred: over the main dialog, which is itself centred on the work area.
-    RECT box{};
-    RECT main{};
-    GetWindowRect(about, &box);
-    GetWindowRect(app->window(), &main);
-    EXPECT_NEAR(box.left + box.right, main.left + main.right, 2);
-    EXPECT_NEAR(box.top + box.bottom, main.top + main.bottom, 2);
 
     using K = ControlKind;
     expectControls(about, kAboutBoxUnits,
@@ -162,4 +193,71 @@ TEST_F(AboutBoxTest, ClosesWithOkEnterOrEscapeAnyNumberOfTimesLeavingTheFields) 
     }
     EXPECT_EQ(fieldTexts(*app), before);
     EXPECT_TRUE(app->answers());
+}
+
+// The box belongs to the main dialog wherever that is when the command arrives (the taskbar's
+// window menu sends it to a window behind another program's or minimised): the main dialog is
+// disabled while the box shows, and the box is centred over it, or on the work area while it is
+// minimised, and kept on the work area when the main dialog was dragged mostly off it.
+TEST_F(AboutBoxTest, BelongsToTheMainDialogWhereverThatIs) {
+    const HWND main = app->window();
+    for (const OwnerCase& test :
+         {OwnerCase{"in front", MainDialog::InFront},
+          OwnerCase{"behind another program", MainDialog::BehindAnotherProgram},
+          OwnerCase{"minimised", MainDialog::Minimised},
+          OwnerCase{"mostly off the work area", MainDialog::MostlyOffTheWorkArea}}) {
+        SCOPED_TRACE(test.name);
+        RECT workArea{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+        RECT placed{};
+        GetWindowRect(main, &placed);
+        if (test.where == MainDialog::MostlyOffTheWorkArea) {
+            ASSERT_TRUE(SetWindowPos(main, nullptr, workArea.right - 40, workArea.bottom - 40, 0, 0,
+                                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+        }
+        std::optional<WindowInFront> other;
+        if (test.where == MainDialog::BehindAnotherProgram) {
+            other.emplace();
+            ASSERT_EQ(GetForegroundWindow(), other->window()) << "the other window is not in front";
+        }
+        if (test.where == MainDialog::Minimised) {
+            // The modal loop's first idle shows its dialog, which can undo an early minimise.
+            ASSERT_TRUE(waitUntil([main] {
+                return IsIconic(main) != FALSE ||
+                       (sendWithin(main, WM_SYSCOMMAND, SC_MINIMIZE, 0) && IsIconic(main));
+            })) << "not minimised";
+        }
+        const HWND about = openWith(kAboutCommand);
+        ASSERT_NE(about, nullptr);
+
+        EXPECT_EQ(GetWindow(about, GW_OWNER), main) << "owner";
+        EXPECT_FALSE(IsWindowEnabled(main)) << "the main dialog is disabled while the box shows";
+        RECT centreOn = workArea;
+        if (test.where != MainDialog::Minimised) {
+            GetWindowRect(main, &centreOn);
+        }
+        RECT box{};
+        GetWindowRect(about, &box);
+        if (test.where == MainDialog::MostlyOffTheWorkArea) {
+            RECT onWorkArea{};
+            IntersectRect(&onWorkArea, &box, &workArea);
+            EXPECT_TRUE(EqualRect(&onWorkArea, &box))
+                << "the box at " << box.left << "," << box.top << " to " << box.right << ","
+                << box.bottom << " leaves the work area";
+        } else {
+            EXPECT_NEAR(box.left + box.right, centreOn.left + centreOn.right, 2)
+                << "centred across";
+            EXPECT_NEAR(box.top + box.bottom, centreOn.top + centreOn.bottom, 2) << "centred down";
+        }
+
+        dismiss(about, Dismissal::OkButton);
+        if (test.where == MainDialog::Minimised) {
+            EXPECT_TRUE(sendWithin(main, WM_SYSCOMMAND, SC_RESTORE, 0));
+            EXPECT_TRUE(waitUntil([main] { return IsIconic(main) == FALSE; })) << "not restored";
+        }
+        if (test.where == MainDialog::MostlyOffTheWorkArea) {
+            SetWindowPos(main, nullptr, placed.left, placed.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
 }

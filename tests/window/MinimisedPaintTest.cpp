@@ -1,17 +1,21 @@
+#include "AboutDlg.h"
 #include "VarnikDlg.h"
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-// The minimised main dialog's painting, checked inside the process: under Wine a minimised
-// window shows nothing of its client area to another process. The dialog runs modally on the
-// test's thread; a driver thread minimises it and asks for paints, and a subclass on the
-// dialog's thread watches each paint and captures what it left on the window.
+// The minimised main dialog's painting, and both dialogs' focus as they are first shown, checked
+// inside the process: under Wine a minimised window shows nothing of its client area to another
+// process, and the focus moves on activation. The dialog runs modally on the test's thread; a
+// driver thread minimises it and asks for paints, and a subclass on the dialog's thread watches
+// each paint and captures what it left on the window.
 
 namespace {
 
@@ -50,8 +54,10 @@ Pixels drawnPixels(SIZE size, Draw draw) {
 // One paint of the minimised window, as the subclass saw it.
 struct MinimisedPaint {
     int erases = 0; // WM_ICONERASEBKGND messages during the paint
+    HDC eraseDc = nullptr;
     bool eraseDcIsTheWindows = false;
     LPARAM eraseLParam = -1;
+    bool dcLeftInUse = false; // the paint ended without releasing that DC
     SIZE client{};
     Pixels shown; // the client area right after the paint
 };
@@ -62,6 +68,10 @@ WNDPROC g_dialogProcedure = nullptr;
 bool g_painting = false;
 MinimisedPaint g_lastPaint;
 int g_paints = 0;
+int g_dcsLeftInUse = 0;
+// Pixels taken off the right and the bottom of the minimised client area, to paint it at sizes
+// of both parities. Set by the driver.
+std::atomic<int> g_clientTrim{0};
 
 LRESULT callDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(g_dialogProcedure, window, message, wParam, lParam);
@@ -71,6 +81,9 @@ LRESULT CALLBACK observePainting(HWND window, UINT message, WPARAM wParam, LPARA
     if (message == WM_NCCALCSIZE && IsIconic(window)) {
         // Wine leaves a minimised window no client area at all; the classic minimised window,
         // which the icon painting is written for, was client area all over.
+        auto& client = *reinterpret_cast<RECT*>(lParam); // the first of the rectangles
+        client.right -= g_clientTrim;
+        client.bottom -= g_clientTrim;
         return 0;
     }
     if (message == WM_PAINT && IsIconic(window)) {
@@ -78,6 +91,10 @@ LRESULT CALLBACK observePainting(HWND window, UINT message, WPARAM wParam, LPARA
         g_painting = true;
         const LRESULT result = callDialog(window, message, wParam, lParam);
         g_painting = false;
+        // GetGuiResources counts nothing under Wine; but releasing a DC a second time answers 0.
+        g_lastPaint.dcLeftInUse =
+            g_lastPaint.eraseDc != nullptr && ReleaseDC(window, g_lastPaint.eraseDc) != 0;
+        g_dcsLeftInUse += g_lastPaint.dcLeftInUse ? 1 : 0;
         RECT client;
         GetClientRect(window, &client);
         g_lastPaint.client = {client.right, client.bottom};
@@ -93,6 +110,7 @@ LRESULT CALLBACK observePainting(HWND window, UINT message, WPARAM wParam, LPARA
         const auto dc = reinterpret_cast<HDC>(wParam);
         if (g_painting) {
             ++g_lastPaint.erases;
+            g_lastPaint.eraseDc = dc;
             g_lastPaint.eraseDcIsTheWindows = WindowFromDC(dc) == window;
             g_lastPaint.eraseLParam = lParam;
         }
@@ -113,9 +131,13 @@ struct Minimised {
     HWND dialog = nullptr;
     HICON windowIcon = nullptr;
     HICON dragIcon = nullptr;
-    bool painted = false;
-    MinimisedPaint paint;
+    // The paint that showed the centred icon, or the last one; one per client trim.
+    std::vector<MinimisedPaint> paints;
 };
+
+// Two client sizes a pixel apart: the icon's centring rounds differently at odd and even widths
+// and heights less the icon's.
+constexpr int kClientTrims[] = {0, 1};
 
 // A named CALLBACK function, not a lambda: 32-bit Windows calls it __stdcall.
 BOOL CALLBACK findVisibleDialog(HWND window, LPARAM result) {
@@ -174,21 +196,29 @@ Minimised minimiseAndPaint(DWORD dialogThread) {
     // late; and Wine's desktop can draw over the window between the paint and its capture. So:
     // minimise, and paint without asking the system to erase, until a paint of the minimised
     // window had no erase but the dialog's own and left the centred icon to be seen.
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (!IsIconic(dialog)) {
-            SendMessageW(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        }
-        UpdateWindow(dialog);
-        const int paintsBefore = g_paints;
-        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        if (g_paints > paintsBefore && IsIconic(dialog)) {
-            result.painted = true;
-            result.paint = g_lastPaint;
-            if (result.paint.erases <= 1 &&
-                result.paint.shown ==
-                    iconCentredOnBackground(result.paint.client, applicationIcon())) {
-                break;
+    for (const int trim : kClientTrims) {
+        g_clientTrim = trim;
+        SetWindowPos(dialog, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        std::optional<MinimisedPaint> paint;
+        const auto paintDeadline = std::chrono::steady_clock::now() + answerLimit();
+        while (std::chrono::steady_clock::now() < paintDeadline) {
+            if (!IsIconic(dialog)) {
+                SendMessageW(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
             }
+            UpdateWindow(dialog);
+            const int paintsBefore = g_paints;
+            RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            if (g_paints > paintsBefore && IsIconic(dialog)) {
+                paint = g_lastPaint;
+                if (paint->erases <= 1 &&
+                    paint->shown == iconCentredOnBackground(paint->client, applicationIcon())) {
+                    break;
+                }
+            }
+        }
+        if (paint) {
+            result.paints.push_back(*paint);
         }
     }
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -212,22 +242,80 @@ TEST(MinimisedPaintTest, ErasesThroughThePaintDcAndDrawsTheIconCentred) {
     EXPECT_EQ(minimised.windowIcon, icon);
     EXPECT_EQ(minimised.dragIcon, icon) << "the icon shown while dragging";
 
-    ASSERT_TRUE(minimised.painted) << "no paint while minimised";
-    const MinimisedPaint& paint = minimised.paint;
-    EXPECT_EQ(paint.erases, 1) << "WM_ICONERASEBKGND messages during the paint";
-    EXPECT_TRUE(paint.eraseDcIsTheWindows) << "the erase DC belongs to the window";
-    EXPECT_EQ(paint.eraseLParam, 0);
+    ASSERT_EQ(minimised.paints.size(), std::size(kClientTrims)) << "no paint while minimised";
+    EXPECT_EQ(g_dcsLeftInUse, 0) << "paints of the minimised window that kept their DC, of "
+                                 << g_paints;
+    const MinimisedPaint& first = minimised.paints.front();
+    const MinimisedPaint& second = minimised.paints.back();
+    EXPECT_NE((first.client.cx - GetSystemMetrics(SM_CXICON)) & 1,
+              (second.client.cx - GetSystemMetrics(SM_CXICON)) & 1)
+        << "widths of one parity only";
+    EXPECT_NE((first.client.cy - GetSystemMetrics(SM_CYICON)) & 1,
+              (second.client.cy - GetSystemMetrics(SM_CYICON)) & 1)
+        << "heights of one parity only";
+    for (const MinimisedPaint& paint : minimised.paints) {
+        SCOPED_TRACE(::testing::Message()
+                     << "client area " << paint.client.cx << "x" << paint.client.cy);
+        EXPECT_EQ(paint.erases, 1) << "WM_ICONERASEBKGND messages during the paint";
+        EXPECT_TRUE(paint.eraseDcIsTheWindows) << "the erase DC belongs to the window";
+        EXPECT_EQ(paint.eraseLParam, 0);
 
-    const Pixels expected = iconCentredOnBackground(paint.client, icon);
-    const Pixels plain = drawnPixels(paint.client, [&](HDC memory) {
-        const RECT all{0, 0, paint.client.cx, paint.client.cy};
-        const HBRUSH brush = CreateSolidBrush(kBackground);
-        FillRect(memory, &all, brush);
-        DeleteObject(brush);
-    });
-    ASSERT_NE(expected, plain) << "the icon falls outside the client area of " << paint.client.cx
-                               << "x" << paint.client.cy;
-    EXPECT_TRUE(paint.shown == expected)
-        << "the minimised window does not show the icon centred in its " << paint.client.cx << "x"
-        << paint.client.cy << " client area";
+        const Pixels expected = iconCentredOnBackground(paint.client, icon);
+        const Pixels plain = drawnPixels(paint.client, [&](HDC memory) {
+            const RECT all{0, 0, paint.client.cx, paint.client.cy};
+            const HBRUSH brush = CreateSolidBrush(kBackground);
+            FillRect(memory, &all, brush);
+            DeleteObject(brush);
+        });
+        ASSERT_NE(expected, plain) << "the icon falls outside the client area";
+        EXPECT_TRUE(paint.shown == expected)
+            << "the minimised window does not show the icon centred in its client area";
+    }
+}
+
+namespace {
+
+// The focus as a dialog is first shown, before its activation could move it: the dialog
+// manager puts it on the first tab stop when OnInitDialog asks for that. (Under Wine the
+// activation that follows would put it there too.) The focused control's id, 0 for none; -1 until
+// a dialog is shown.
+int g_focusIdWhenShown = -1;
+
+LRESULT CALLBACK noteFocusWhenShown(int code, WPARAM sentHere, LPARAM message) {
+    const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(message);
+    wchar_t name[16] = {};
+    GetClassNameW(sent.hwnd, name, 16);
+    if (code == HC_ACTION && sent.message == WM_SHOWWINDOW && sent.wParam != FALSE &&
+        std::wstring(name) == L"#32770" && g_focusIdWhenShown == -1) {
+        const HWND focus = GetFocus();
+        g_focusIdWhenShown =
+            focus != nullptr && GetParent(focus) == sent.hwnd ? GetDlgCtrlID(focus) : 0;
+        PostMessageW(sent.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    return CallNextHookEx(nullptr, code, sentHere, message);
+}
+
+} // namespace
+
+// The main dialog's first tab stop is the correction group's longitude; the About box's, OK.
+TEST(MinimisedPaintTest, FocusIsOnTheFirstTabStopWhenFirstShown) {
+    CWinApp application;
+    CVarnikDlg main;
+    CAboutDlg about;
+    const struct {
+        const char* name;
+        CDialog& dialog;
+        int firstTabStop;
+    } cases[] = {{"main dialog", main, IDC_CORRECT_LON_IN}, {"About box", about, IDOK}};
+    const HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, noteFocusWhenShown, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        g_focusIdWhenShown = -1;
+        test.dialog.DoModal();
+        EXPECT_NE(g_focusIdWhenShown, -1) << "not shown";
+        EXPECT_EQ(g_focusIdWhenShown, test.firstTabStop) << "the focused control's id";
+    }
+    UnhookWindowsHookEx(hook);
 }

@@ -255,3 +255,27 @@ TEST_F(SentMessagesTest, PaintsMinimisedAndRestoredKeepingItsFields) {
     EXPECT_EQ(textOf(app->field(kOffsetLatitudeOut)), L"23.515146");
     EXPECT_EQ(textOf(app->field(kOffsetLongitudeOut)), L"113.545324");
 }
+
+// A command sent by another program, as a button's click or from a menu, is answered with 0, as
+// a window that handles WM_COMMAND answers; the buttons still convert.
+TEST_F(SentMessagesTest, HandledCommandsAnswerZero) {
+    struct SentCommand {
+        const char* name;
+        WPARAM wParam;
+        HWND from; // null: a menu
+    };
+    const HWND correct = app->field(kCorrectButton);
+    const HWND offset = app->field(kOffsetButton);
+    for (const SentCommand& command :
+         {SentCommand{"the correction button", MAKEWPARAM(kCorrectButton, BN_CLICKED), correct},
+          SentCommand{"the offset button", MAKEWPARAM(kOffsetButton, BN_CLICKED), offset},
+          SentCommand{"help", 0xE146, nullptr}}) {
+        SCOPED_TRACE(command.name);
+        LRESULT result = -1;
+        ASSERT_TRUE(sendWithin(app->window(), WM_COMMAND, command.wParam,
+                               reinterpret_cast<LPARAM>(command.from), &result));
+        EXPECT_EQ(result, 0);
+    }
+    EXPECT_EQ(textOf(app->field(kCorrectLatitudeOut)), L"0.000000");
+    EXPECT_EQ(textOf(app->field(kOffsetLatitudeOut)), L"0.000000");
+}

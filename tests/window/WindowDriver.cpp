@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <future>
 #include <string>
+#include <tuple>
+#include <utility>
 
 std::optional<int> timeScaleOf(const char* value) {
     if (value == nullptr) {
@@ -183,4 +186,27 @@ std::wstring windowsPathOf(const char* builtPath) {
     }
     std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
+}
+
+WindowInFront::WindowInFront() {
+    std::promise<std::pair<DWORD, HWND>> opened;
+    auto result = opened.get_future();
+    thread_ = std::thread([&opened] {
+        const HWND window =
+            CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0,
+                            0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(window);
+        opened.set_value({GetCurrentThreadId(), window});
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            DispatchMessageW(&message);
+        }
+        DestroyWindow(window);
+    });
+    std::tie(threadId_, window_) = result.get();
+}
+
+WindowInFront::~WindowInFront() {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
 }

@@ -81,6 +81,25 @@ inline LONG heightOf(const RECT& rect) {
     return rect.bottom - rect.top;
 }
 
+// A window of the test's own process brought to the front, as another program's window comes to
+// the front when the user switches to it; it closes with the object. A thread of its own answers
+// its messages, so that it never keeps Varnik waiting.
+class WindowInFront {
+public:
+    WindowInFront();
+    ~WindowInFront();
+
+    WindowInFront(const WindowInFront&) = delete;
+    WindowInFront& operator=(const WindowInFront&) = delete;
+
+    HWND window() const { return window_; }
+
+private:
+    std::thread thread_;
+    DWORD threadId_ = 0;
+    HWND window_ = nullptr;
+};
+
 // A path from the build as this process opens it. Under Wine the Unix root is drive Z:.
 std::wstring windowsPathOf(const char* builtPath);
 
