@@ -31,22 +31,6 @@ std::map<int, std::wstring> fieldTexts(const RunningVarnik& app) {
     return texts;
 }
 
-// A named CALLBACK function, not a lambda: 32-bit Windows calls it __stdcall.
-BOOL CALLBACK findShownMenu(HWND window, LPARAM found) {
-    if (IsWindowVisible(window) && classNameOf(window) == L"#32768") {
-        *reinterpret_cast<bool*>(found) = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Whether the thread shows a drop-down menu.
-bool showsAMenu(DWORD threadId) {
-    bool found = false;
-    EnumThreadWindows(threadId, findShownMenu, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 } // namespace
 
 // The system menu's About entry and the About box. One program serves the suite; every test
@@ -109,7 +93,7 @@ TEST_F(AboutBoxTest, SystemMenuEndsWithASeparatorAndTheAboutEntry) {
 // Enter chooses it.
 TEST_F(AboutBoxTest, OpensFromTheSystemMenuWithTheKeyboard) {
     pressAltKey(focusOf(app->threadId()), VK_SPACE);
-    if (!waitUntil([] { return showsAMenu(app->threadId()); })) {
+    if (!waitUntil([] { return shownWindowOfThread(app->threadId(), L"#32768") != nullptr; })) {
         pressKey(app->window(), VK_ESCAPE); // leaves whatever menu mode there is
         FAIL() << "the system menu did not drop down";
     }

@@ -139,23 +139,6 @@ struct Minimised {
 // and heights less the icon's.
 constexpr int kClientTrims[] = {0, 1};
 
-// A named CALLBACK function, not a lambda: 32-bit Windows calls it __stdcall.
-BOOL CALLBACK findVisibleDialog(HWND window, LPARAM result) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (IsWindowVisible(window) && std::wstring(name) == L"#32770") {
-        *reinterpret_cast<HWND*>(result) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND dialogOfThread(DWORD threadId) {
-    HWND found = nullptr;
-    EnumThreadWindows(threadId, findVisibleDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // What a minimised client area of that size must show: the known background painted through
 // the erase DC, and the application icon on top at the centre, rounding as integer division does
 // (toward zero, also for a client smaller than the icon).
@@ -180,7 +163,7 @@ Minimised minimiseAndPaint(DWORD dialogThread) {
     const auto deadline = std::chrono::steady_clock::now() + answerLimit();
     while (result.dialog == nullptr && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        result.dialog = dialogOfThread(dialogThread);
+        result.dialog = shownWindowOfThread(dialogThread, L"#32770");
     }
     if (result.dialog == nullptr) {
         return result;

@@ -143,11 +143,31 @@ BOOL CALLBACK collectDialog(HWND window, LPARAM search) {
     return TRUE;
 }
 
+struct ThreadWindowSearch {
+    const wchar_t* className;
+    HWND found;
+};
+
+BOOL CALLBACK findShownWindow(HWND window, LPARAM search) {
+    auto& wanted = *reinterpret_cast<ThreadWindowSearch*>(search);
+    if (IsWindowVisible(window) && classNameOf(window) == wanted.className) {
+        wanted.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
 
 std::vector<HWND> dialogsOf(DWORD processId) {
     DialogSearch search{processId, {}};
     EnumWindows(collectDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND shownWindowOfThread(DWORD threadId, const wchar_t* className) {
+    ThreadWindowSearch search{className, nullptr};
+    EnumThreadWindows(threadId, findShownWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

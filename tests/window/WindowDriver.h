@@ -64,6 +64,10 @@ std::vector<HWND> visibleChildrenOf(HWND parent);
 // The process's visible top-level dialog windows.
 std::vector<HWND> dialogsOf(DWORD processId);
 
+// A visible top-level window of the thread with the given class ("#32770" a dialog, "#32768" a
+// drop-down menu), or null.
+HWND shownWindowOfThread(DWORD threadId, const wchar_t* className);
+
 // The window that has the keyboard focus on the given thread, or null.
 HWND focusOf(DWORD threadId);
 
