@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <thread>
@@ -51,6 +52,16 @@ Pixels drawnPixels(SIZE size, Draw draw) {
     return pixels;
 }
 
+// An area of that size filled with the known background.
+Pixels backgroundPixels(SIZE size) {
+    return drawnPixels(size, [&](HDC memory) {
+        const RECT all{0, 0, size.cx, size.cy};
+        const HBRUSH brush = CreateSolidBrush(kBackground);
+        FillRect(memory, &all, brush);
+        DeleteObject(brush);
+    });
+}
+
 // One paint of the minimised window, as the subclass saw it.
 struct MinimisedPaint {
     int erases = 0; // WM_ICONERASEBKGND messages during the paint
@@ -60,6 +71,9 @@ struct MinimisedPaint {
     bool dcLeftInUse = false; // the paint ended without releasing that DC
     SIZE client{};
     Pixels shown; // the client area right after the paint
+    // Whether a capture of that client area shows what was drawn on it: Wine 10 offsets the
+    // capture of a minimised window whose client area is smaller than the window.
+    bool captureFaithful = false;
 };
 
 // The subclass's state. It is written on the dialog's thread while the driver waits in a
@@ -99,9 +113,16 @@ LRESULT CALLBACK observePainting(HWND window, UINT message, WPARAM wParam, LPARA
         GetClientRect(window, &client);
         g_lastPaint.client = {client.right, client.bottom};
         const HDC dc = GetDC(window);
-        g_lastPaint.shown = drawnPixels(g_lastPaint.client, [&](HDC memory) {
-            BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-        });
+        const auto capture = [&] {
+            return drawnPixels(g_lastPaint.client, [&](HDC memory) {
+                BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+            });
+        };
+        g_lastPaint.shown = capture();
+        const HBRUSH brush = CreateSolidBrush(kBackground);
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+        g_lastPaint.captureFaithful = capture() == backgroundPixels(g_lastPaint.client);
         ReleaseDC(window, dc);
         ++g_paints;
         return result;
@@ -244,13 +265,14 @@ TEST(MinimisedPaintTest, ErasesThroughThePaintDcAndDrawsTheIconCentred) {
         EXPECT_EQ(paint.eraseLParam, 0);
 
         const Pixels expected = iconCentredOnBackground(paint.client, icon);
-        const Pixels plain = drawnPixels(paint.client, [&](HDC memory) {
-            const RECT all{0, 0, paint.client.cx, paint.client.cy};
-            const HBRUSH brush = CreateSolidBrush(kBackground);
-            FillRect(memory, &all, brush);
-            DeleteObject(brush);
-        });
-        ASSERT_NE(expected, plain) << "the icon falls outside the client area";
+        ASSERT_NE(expected, backgroundPixels(paint.client))
+            << "the icon falls outside the client area";
+        if (!paint.captureFaithful && &paint != &first) {
+            std::printf("client area %ldx%ld: this Wine's captures of it are offset, so its "
+                        "pixels are left unchecked\n",
+                        paint.client.cx, paint.client.cy);
+            continue;
+        }
         EXPECT_TRUE(paint.shown == expected)
             << "the minimised window does not show the icon centred in its client area";
     }
