@@ -26,6 +26,35 @@ const CurrentMessage& CurrentMessageScope::current() noexcept {
 
 } // namespace afx
 
+namespace {
+
+WNDPROC hookedClassProcedure = nullptr;
+void (*accessibilityPreparation)(CWnd control) = nullptr;
+
+LRESULT CALLBACK prepareOnFirstRequest(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETOBJECT) {
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hookedClassProcedure));
+        accessibilityPreparation(CWnd(window));
+    }
+    return ::CallWindowProcW(hookedClassProcedure, window, message, wParam, lParam);
+}
+
+} // namespace
+
+int CWnd::GetDlgCtrlID() const {
+    return ::GetDlgCtrlID(m_hWnd);
+}
+
+void CWnd::PrepareOnFirstAccessibilityRequest(void (*prepare)(CWnd control)) {
+    accessibilityPreparation = prepare;
+    const auto previous = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&prepareOnFirstRequest)));
+    // Hooked twice, the control would pass its messages on to the hook itself.
+    if (previous != &prepareOnFirstRequest) {
+        hookedClassProcedure = previous;
+    }
+}
+
 CWnd CWnd::GetDlgItem(int id) const {
     return CWnd(::GetDlgItem(m_hWnd, id));
 }

@@ -12,6 +12,7 @@ public:
     explicit CWnd(HWND window) : m_hWnd(window) {}
 
     HWND GetSafeHwnd() const { return m_hWnd; }
+    int GetDlgCtrlID() const;
 
     // The child control with that id; its handle is null when there is none.
     CWnd GetDlgItem(int id) const;
@@ -35,6 +36,12 @@ public:
     // control's label for MSAA and UI Automation alike. It takes no tab stop, starts no group and
     // has no mnemonic. Nothing happens when the label cannot be created.
     void AddHiddenLabel(const wchar_t* text);
+
+    // Runs prepare on this control the first time an accessibility client (a screen reader, UI
+    // Automation) asks it for its object (WM_GETOBJECT), before it answers; until then it costs
+    // nothing but the hook. One preparation serves the process, and every control hooked is of
+    // one window class, whose procedure the hook passes each message on to.
+    void PrepareOnFirstAccessibilityRequest(void (*prepare)(CWnd control));
 
     // Centres a top-level window over its owner, or on the work area of its monitor when it has
     // no visible owner, keeping it on that work area.

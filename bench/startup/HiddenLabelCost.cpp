@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <vector>
 
-// What the screen readers' hidden labels add to the main dialog's start: the dialog made from
-// Varnik's own template, then the eight labels added as OnInitDialog adds them, each timed over
-// many rounds in this one process. The end-to-end start-up (startup_timer) varies far more from
-// run to run than this costs.
+// What the screen readers' hidden labels cost: the dialog made from Varnik's own template, then
+// the eight labels that its fields get when a reader first asks for them, each timed over many
+// rounds in this one process. Made at every start, they would add milliseconds; the program makes
+// them only when asked.
 
 namespace {
 

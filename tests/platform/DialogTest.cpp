@@ -204,4 +204,33 @@ TEST(DialogTest, HiddenLabelsGoDirectlyBeforeTheirControlsAndStayOutOfTheWay) {
     EXPECT_EQ(IDOK, dialog.DoModal());
 }
 
+// Prepared once, on the first request, before the control answers it; the control goes on
+// answering every message as before.
+int g_preparations = 0;
+LRESULT g_textLengthWhenPrepared = -1;
+
+void notePreparation(CWnd control) {
+    ++g_preparations;
+    g_textLengthWhenPrepared = control.SendMessage(WM_GETTEXTLENGTH);
+}
+
+TEST(DialogTest, AControlIsPreparedOnceOnTheFirstAccessibilityRequest) {
+    ProbeDialog dialog(IDD_PROBE, [](ProbeDialog& probe) {
+        CWnd edit = probe.GetDlgItem(IDC_PROBE_EDIT);
+        edit.SetWindowText("12.5");
+        edit.PrepareOnFirstAccessibilityRequest(&notePreparation);
+        EXPECT_EQ(0, g_preparations) << "before any request";
+        EXPECT_EQ(4, edit.SendMessage(WM_GETTEXTLENGTH));
+        EXPECT_EQ(0, g_preparations) << "other messages prepare nothing";
+        edit.SendMessage(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+        EXPECT_EQ(1, g_preparations);
+        EXPECT_EQ(4, g_textLengthWhenPrepared);
+        edit.SendMessage(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+        EXPECT_EQ(1, g_preparations) << "prepared again on a second request";
+        EXPECT_EQ(IDC_PROBE_EDIT, edit.GetDlgCtrlID());
+        probe.EndDialog(IDOK);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What a screen reader says of each edit field, asked as one asks: from another process, through
 // MSAA and, where the system has it, UI Automation. Windows names an edit after the nearest static
@@ -83,6 +84,17 @@ const FieldName kFieldNames[] = {
     {kOffsetLatitudeOut, L"加偏结果：地图坐标纬度"},
 };
 
+// The program's hidden windows, in z-order.
+std::vector<HWND> hiddenChildrenOf(HWND dialog) {
+    std::vector<HWND> hidden;
+    for (const HWND child : childrenOf(dialog)) {
+        if ((styleOf(child) & WS_VISIBLE) == 0) {
+            hidden.push_back(child);
+        }
+    }
+    return hidden;
+}
+
 std::string nameForTrace(const std::optional<std::wstring>& name) {
     return name ? "\"" + narrow(*name) + "\"" : "(none)";
 }
@@ -107,6 +119,18 @@ protected:
 };
 
 std::unique_ptr<RunningVarnik> ScreenReaderTest::app;
+
+// A start pays for no label: a field gets its own when a reader first asks for it.
+TEST_F(ScreenReaderTest, AFieldIsLabelledWhenFirstAskedFor) {
+    ASSERT_TRUE(hiddenChildrenOf(app->window()).empty()) << "labels made before any reader asked";
+    const HWND field = app->field(kOffsetLatitudeIn);
+    EXPECT_EQ(msaaNameOf(field), std::optional<std::wstring>(L"加偏输入：真实坐标纬度"));
+    const std::vector<HWND> hidden = hiddenChildrenOf(app->window());
+    ASSERT_EQ(hidden.size(), 1u);
+    EXPECT_EQ(hidden.front(), GetWindow(field, GW_HWNDPREV));
+    EXPECT_EQ(msaaNameOf(field), std::optional<std::wstring>(L"加偏输入：真实坐标纬度"));
+    EXPECT_EQ(hiddenChildrenOf(app->window()).size(), 1u) << "a second label on a second ask";
+}
 
 TEST_F(ScreenReaderTest, EachFieldHasItsNameForMsaa) {
     for (const auto& [id, name] : kFieldNames) {
@@ -157,6 +181,7 @@ TEST_F(ScreenReaderTest, EachFieldHasItsNameForUiAutomation) {
 // window as a user sees and drives it.
 TEST_F(ScreenReaderTest, EachNameIsTheHiddenLabelDirectlyBeforeItsField) {
     for (const auto& [id, name] : kFieldNames) {
+        msaaNameOf(app->field(id));
         SCOPED_TRACE(::testing::Message() << "field " << id);
         const HWND label = GetWindow(app->field(id), GW_HWNDPREV);
         ASSERT_NE(label, nullptr) << "nothing before the field";
@@ -170,6 +195,9 @@ TEST_F(ScreenReaderTest, EachNameIsTheHiddenLabelDirectlyBeforeItsField) {
 }
 
 TEST_F(ScreenReaderTest, OnlyTheLabelsAreHidden) {
+    for (const auto& [id, name] : kFieldNames) {
+        msaaNameOf(app->field(id));
+    }
     size_t hidden = 0;
     for (const HWND child : childrenOf(app->window())) {
         if ((styleOf(child) & WS_VISIBLE) == 0) {
