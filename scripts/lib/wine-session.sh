@@ -1,10 +1,8 @@
-# Shell functions for running the Windows builds under Wine; source this file. The emulated PC of
-# the x86 tests sources it too, alone.
-# A build folder has its own Wine prefix. A session adds a display (a private Xvfb when DISPLAY
-# is unset) and a persistent wineserver: without one, Wine's helper processes keep the caller's
-# output pipes open for seconds after each program ends. CTest runs inside a session, not the
-# other way round: the display and the server must outlive every test and be in each one's
-# environment, and the DPI must be written before the server starts.
+# Shell functions for running the Windows builds under Wine; source this file (the emulated PC of
+# the x86 tests sources it alone). A build folder has its own Wine prefix. A session adds a display
+# and a persistent wineserver: without one, Wine's helper processes keep the caller's output pipes
+# open for seconds after each program ends. CTest runs inside a session: the display and the
+# server outlive every test, and the DPI is written before the server starts.
 
 # Points Wine at the prefix of a build folder, quietly, without the Mono and Gecko installers.
 # VARNIK_WINE_DLL_OVERRIDES adds overrides of Wine's (a test's, e.g. "comctl32=n,b").
