@@ -100,11 +100,10 @@ debian_mirror() {
     echo "$uri"
 }
 
-# Configures and builds a preset's build folder: build_preset <preset> [build arguments...]
+# Configures and builds a preset of the source folder in which it is called:
+# build_preset <preset> [build arguments...]
 build_preset() {
-    local preset=$1
-    shift
-    (cd "$varnik_root" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" "$@")
+    cmake --preset "$1" >/dev/null && cmake --build --preset "$@"
 }
 
 # Makes a minimal root of a Debian release from this machine's mirror, with /proc, /sys and /dev

@@ -4,7 +4,6 @@
 # and a 32-bit Wine prefix made once, as a disk image beside its kernel and initial ram disk. Its
 # first process runs the main script of a job folder that the host shares, and writes the
 # script's exit status there. The PC never sees the network.
-x86_guest_lib=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # What runs the tests: ctest (of the host's release, so it reads the host's CTest files), Wine,
 # a display and the fonts of wine-session.sh, and a kernel to boot. 32-bit Wine is only unpacked
@@ -96,9 +95,7 @@ x86_guest_boot() {
 # folder's. Prints the PC's console when it is off; fails when the suites fail or the PC gives no
 # status. usage: x86_guest_run_suites <build preset> [ctest arguments...]
 x86_guest_run_suites() {
-    local source build image accel scale job status=0
-    source=$(cd "$x86_guest_lib/../.." && pwd)
-    build="$source/build/$1"
+    local source=$varnik_root build="$varnik_root/build/$1" image accel scale job status=0
     image=$(x86_guest_image) || return
     accel=$(x86_guest_accel "$image")
     scale=$x86_guest_time_scale_tcg
@@ -178,15 +175,16 @@ EOF
 x86_guest_image() {
     local cache="${XDG_CACHE_HOME:-$HOME/.cache}/varnik" release key image sudo=()
     release=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    key=$(cat "$x86_guest_lib/x86-guest.sh" "$x86_guest_lib/wine-session.sh" <(echo "$release") |
+    key=$(cat "$varnik_root"/scripts/lib/{x86-guest,wine-session}.sh <(echo "$release") |
         sha256sum | cut -c 1-16)
     image="$cache/x86-guest-$release-$key"
     if [ ! -e "$image/root.img" ]; then
         need emulated >&2 || return
         [ "$(id -u)" -eq 0 ] || sudo=(sudo)
         # A process of its own, where a failing step stops the build.
-        "${sudo[@]}" bash -euo pipefail -c 'source "$0/common.sh" && source "$0/x86-guest.sh" &&
-            x86_guest_build_image "$@"' "$x86_guest_lib" "$image" "$release" >&2 || return
+        "${sudo[@]}" bash -euo pipefail -c 'source "$0/scripts/lib/common.sh" &&
+            source "$0/scripts/lib/x86-guest.sh" && x86_guest_build_image "$@"' \
+            "$varnik_root" "$image" "$release" >&2 || return
         [ ${#sudo[@]} -eq 0 ] || sudo chown -R "$(id -u):$(id -g)" "$cache"
     fi
     echo "$image"
@@ -237,7 +235,7 @@ x86_guest_build_image() {
     job="$work/job"
     mkdir "$job"
     x86_guest_write_setup_job >"$job/main"
-    cp "$x86_guest_lib/wine-session.sh" "$job/"
+    cp "$varnik_root/scripts/lib/wine-session.sh" "$job/"
     x86_guest_boot "$work" "$job" "$(x86_guest_accel "$work")" "$x86_guest_setup_seconds" ||
         status=$?
     if [ "$status" -ne 0 ]; then
