@@ -12,7 +12,8 @@ constexpr std::size_t kPastedTextLimit = 256;
 // Room for one plain decimal and its NUL. A decimal keeps every digit it was pasted with.
 constexpr std::size_t kPlainDecimalSize = kPastedTextLimit + 1;
 
-// What a value's hemisphere letters or words (N, S, 北纬, 南纬; E, W, 东经, 西经) say it is.
+// What a value is: said by its hemisphere letters or words (N, S, 北纬, 南纬; E, W, 东经, 西经),
+// by the field it was pasted into, or by neither.
 enum class Axis { Unnamed, Longitude, Latitude };
 
 struct PlainDecimal {
@@ -25,7 +26,8 @@ enum class PastedForm {
     // control pastes it as it would anyway.
     AsItStands,
     // One value in a form the fields would misread (DMS, hemisphere letters, full-width
-    // characters, the ideographic full stop): value holds its plain decimal.
+    // characters, the ideographic full stop): value holds its plain decimal, and its axis the
+    // field it belongs in (the one pasted into, unless its letters name the other).
     OneValue,
     // A longitude and a latitude, in whichever order and notation they came.
     Pair,
@@ -38,8 +40,10 @@ struct RecognisedCoordinate {
     PlainDecimal latitude;  // Pair
 };
 
-// Recognises the pasted text (UTF-16, length units, not NUL-terminated), trimmed of white space.
-RecognisedCoordinate recognisePastedCoordinate(const char16_t* text, std::size_t length);
+// Recognises the text (UTF-16, length units, not NUL-terminated, trimmed of white space here)
+// pasted into a longitude or a latitude field.
+RecognisedCoordinate recognisePastedCoordinate(const char16_t* text, std::size_t length,
+                                               Axis pastedInto);
 
 // The ASCII form of a character an input method types into a field: full-width digits, signs
 // and full stops, and the ideographic full stop, become their ASCII forms; every other
