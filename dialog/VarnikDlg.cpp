@@ -2,6 +2,8 @@
 
 #include "AboutDlg.h"
 #include "ConversionCommands.h"
+#include "CoordinateInput.h"
+#include "PastedCoordinates.h"
 
 namespace {
 
@@ -57,6 +59,10 @@ BOOL CVarnikDlg::OnInitDialog() {
     GetDlgItem(IDC_OFFSET_LAT_IN).SetWindowText("23.517846");
     GetDlgItem(IDC_CORRECT_LON_IN).SetWindowText("113.545324");
     GetDlgItem(IDC_CORRECT_LAT_IN).SetWindowText("23.515146");
+    for (const InputGroup& group : kInputGroups) {
+        takeCoordinatesAsUsersHaveThem(GetDlgItem(group.longitude));
+        takeCoordinatesAsUsersHaveThem(GetDlgItem(group.latitude));
+    }
 
     // Screen readers name a field after the static text before it; in the template the labels
     // come after their fields and say neither the group nor the column. A field gets its hidden

@@ -4,6 +4,7 @@
 // the program uses. Windows are Unicode; the narrow text operations use the ANSI code page.
 #include "Application.h"
 #include "Dialog.h"
+#include "Edit.h"
 #include "Menu.h"
 #include "MessageMap.h"
 #include "PaintContext.h"

@@ -28,15 +28,16 @@ const CurrentMessage& CurrentMessageScope::current() noexcept {
 
 namespace {
 
-WNDPROC hookedClassProcedure = nullptr;
-void (*accessibilityPreparation)(CWnd control) = nullptr;
-
-LRESULT CALLBACK prepareOnFirstRequest(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_GETOBJECT) {
-        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hookedClassProcedure));
-        accessibilityPreparation(CWnd(window));
+LRESULT CALLBACK prepareOnFirstRequest(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR prepare) {
+    CWnd control(window);
+    if (message == WM_GETOBJECT || message == WM_NCDESTROY) {
+        control.RemoveWindowSubclass(&prepareOnFirstRequest, id);
     }
-    return ::CallWindowProcW(hookedClassProcedure, window, message, wParam, lParam);
+    if (message == WM_GETOBJECT) {
+        reinterpret_cast<void (*)(CWnd)>(prepare)(control);
+    }
+    return control.DefSubclassProc(message, wParam, lParam);
 }
 
 } // namespace
@@ -46,13 +47,7 @@ int CWnd::GetDlgCtrlID() const {
 }
 
 void CWnd::PrepareOnFirstAccessibilityRequest(void (*prepare)(CWnd control)) {
-    accessibilityPreparation = prepare;
-    const auto previous = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-        m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&prepareOnFirstRequest)));
-    // Hooked twice, the control would pass its messages on to the hook itself.
-    if (previous != &prepareOnFirstRequest) {
-        hookedClassProcedure = previous;
-    }
+    SetWindowSubclass(&prepareOnFirstRequest, 0, reinterpret_cast<DWORD_PTR>(prepare));
 }
 
 CWnd CWnd::GetDlgItem(int id) const {

@@ -2,6 +2,8 @@
 
 #include "Win32.h"
 
+#include <commctrl.h>
+
 class CMenu;
 
 // A window handle and the operations on it. It does not own the window: copies are free and
@@ -39,9 +41,18 @@ public:
 
     // Runs prepare on this control the first time an accessibility client (a screen reader, UI
     // Automation) asks it for its object (WM_GETOBJECT), before it answers; until then it costs
-    // nothing but the hook. One preparation serves the process, and every control hooked is of
-    // one window class, whose procedure the hook passes each message on to.
+    // nothing but a subclass, which then goes. Each control keeps its own preparation.
     void PrepareOnFirstAccessibilityRequest(void (*prepare)(CWnd control));
+
+    // The common controls' subclassing: procedure sees this window's messages before its own
+    // procedure does, and a window may have several, each a procedure and id with data of its
+    // own. From comctl32.dll of the system folder, found at run time, so that the program does not
+    // import it (see loadSystemLibrary); false when it cannot be had.
+    bool SetWindowSubclass(SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
+    bool RemoveWindowSubclass(SUBCLASSPROC procedure, UINT_PTR id);
+    // From inside a subclass procedure: the message passed on to the next one, and in the end to
+    // the window's own procedure.
+    LRESULT DefSubclassProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Centres a top-level window over its owner, or on the work area of its monitor when it has
     // no visible owner, keeping it on that work area.
