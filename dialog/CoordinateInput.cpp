@@ -1,9 +1,6 @@
 #include "CoordinateInput.h"
 
 #include "PastedCoordinates.h"
-#include "SystemLibrary.h"
-
-#include <imm.h>
 
 namespace {
 
@@ -73,68 +70,6 @@ bool pasteCoordinate(CWnd field) {
                                  recognisePastedCoordinate(text, length, axisOfField(id)));
 }
 
-wchar_t asciiForm(wchar_t character) {
-    return static_cast<wchar_t>(asciiFormOfTypedCharacter(static_cast<char16_t>(character)));
-}
-
-// Compositions longer than this are left as the edit inserted them.
-constexpr int kCompositionLimit = 64;
-
-// The result of the input method's composition, from imm32, which is loaded whenever an input
-// method composes; 0 when there is none or it is too long.
-int compositionResult(HWND window, wchar_t (&result)[kCompositionLimit]) {
-    const HMODULE imm = ::GetModuleHandleW(L"imm32.dll");
-    if (imm == nullptr) {
-        return 0;
-    }
-    const auto getContext = afx::procedureOf<decltype(&::ImmGetContext)>(imm, "ImmGetContext");
-    const auto getString =
-        afx::procedureOf<decltype(&::ImmGetCompositionStringW)>(imm, "ImmGetCompositionStringW");
-    const auto releaseContext =
-        afx::procedureOf<decltype(&::ImmReleaseContext)>(imm, "ImmReleaseContext");
-    const HIMC context = getContext != nullptr && getString != nullptr && releaseContext != nullptr
-                             ? getContext(window)
-                             : nullptr;
-    if (context == nullptr) {
-        return 0;
-    }
-    const LONG bytes = getString(context, GCS_RESULTSTR, result, sizeof result);
-    releaseContext(window, context);
-    return bytes > 0 && static_cast<std::size_t>(bytes) < sizeof result
-               ? static_cast<int>(static_cast<std::size_t>(bytes) / sizeof(wchar_t))
-               : 0;
-}
-
-// The edit inserts a composition's result itself, without WM_CHAR: afterwards the result, which
-// ends at the caret, is replaced by its ASCII form when that differs, as one more undoable edit.
-LRESULT passOnComposition(CEdit field, WPARAM wParam, LPARAM lParam) {
-    wchar_t result[kCompositionLimit];
-    const int length = (lParam & GCS_RESULTSTR) != 0 ? compositionResult(field.m_hWnd, result) : 0;
-    const LRESULT answer = field.DefSubclassProc(WM_IME_COMPOSITION, wParam, lParam);
-    int start = 0;
-    int caret = 0;
-    field.GetSel(start, caret);
-    wchar_t shown[kPastedTextLimit + 1];
-    const bool fits = length > 0 && caret >= length && caret <= static_cast<int>(kPastedTextLimit);
-    const int shownLength =
-        fits ? static_cast<int>(field.SendMessage(WM_GETTEXT, kPastedTextLimit + 1,
-                                                  reinterpret_cast<LPARAM>(shown)))
-             : 0;
-    bool inserted = fits && shownLength >= caret;
-    bool differs = false;
-    for (int i = 0; inserted && i < length; ++i) {
-        inserted = shown[caret - length + i] == result[i];
-        differs = differs || asciiForm(result[i]) != result[i];
-        result[i] = asciiForm(result[i]);
-    }
-    if (inserted && differs) {
-        result[length] = L'\0';
-        field.SetSel(caret - length, caret);
-        field.ReplaceSel(result, true);
-    }
-    return answer;
-}
-
 LRESULT CALLBACK coordinateInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                  UINT_PTR id, DWORD_PTR) {
     CEdit field(window);
@@ -144,15 +79,16 @@ LRESULT CALLBACK coordinateInput(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;
         }
         break;
+    // An input method's finished composition comes as WM_IME_CHAR, one per character, which the
+    // edit passes on to become WM_CHAR: the edit does not take the result string itself unless
+    // told to (EIMES_GETCOMPSTRATONCE), measured so under Wine too.
     case WM_CHAR:
     case WM_IME_CHAR:
-        // A Unicode window gets UTF-16 units; a surrogate has no ASCII form and stays.
+        // A Unicode window's characters are UTF-16 units; a larger value passes as it was sent.
         if (wParam <= 0xFFFF) {
-            wParam = asciiForm(static_cast<wchar_t>(wParam));
+            wParam = asciiFormOfTypedCharacter(static_cast<char16_t>(wParam));
         }
         break;
-    case WM_IME_COMPOSITION:
-        return passOnComposition(field, wParam, lParam);
     case WM_NCDESTROY:
         field.RemoveWindowSubclass(&coordinateInput, id);
         break;

@@ -10,8 +10,6 @@ public:
 
     // Selects from start to end; 0 and -1 select the whole text.
     void SetSel(int start, int end);
-    // The selection's start and end, the end being where the caret is.
-    void GetSel(int& start, int& end) const;
     // Replaces the selection with a NUL-terminated text, leaving the caret after it; with
     // canUndo, the edit's undo (Ctrl+Z) gives back what was replaced.
     void ReplaceSel(const wchar_t* text, bool canUndo);

@@ -158,9 +158,11 @@ TEST_F(PasteTest, TheButtonConvertsAPastedPair) {
 }
 
 // However an input method delivers a character, the field shows the ASCII form the program
-// reads; the caret goes on after it.
+// reads; the caret goes on after it. The edit passes WM_IME_CHAR on to become a posted WM_CHAR,
+// so the field's text is waited for.
 TEST_F(PasteTest, TypedFullWidthCharactersArriveAsAscii) {
     const std::wstring kTyped = L"－１１３。５４５３２４＋．北a";
+    const std::wstring kShown = L"-113.545324+.北a";
     for (const UINT message : {WM_CHAR, WM_IME_CHAR}) {
         for (const int id : {kCorrection.longitudeIn, kCorrection.latitudeIn, kOffset.longitudeIn,
                              kOffset.latitudeIn}) {
@@ -168,10 +170,11 @@ TEST_F(PasteTest, TypedFullWidthCharactersArriveAsAscii) {
             for (const wchar_t character : kTyped) {
                 ASSERT_TRUE(sendWithin(app->field(id), message, character, 1));
             }
+            waitUntil([&] { return textOf(app->field(id)) == kShown; });
             const std::wstring shown = textOf(app->field(id));
             std::cout << "typed as " << (message == WM_CHAR ? "WM_CHAR" : "WM_IME_CHAR") << " ["
                       << narrow(kTyped) << "] into field " << id << ": [" << narrow(shown) << "]\n";
-            EXPECT_EQ(shown, L"-113.545324+.北a") << "field " << id;
+            EXPECT_EQ(shown, kShown) << "field " << id;
         }
     }
 }
