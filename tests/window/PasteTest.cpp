@@ -36,6 +36,9 @@ void PrintTo(const PasteCase& test, std::ostream* out) {
     *out << test.name;
 }
 
+// A pair that, with the blanks after it, is longer than any text taken for a coordinate.
+const std::wstring kOverlong = L"113.5,23.5" + std::wstring(300, L' ');
+
 const PasteCase kPasteCases[] = {
     {"LatitudeFirstPair", L"23.515146, 113.545324", Into::Longitude, L"113.545324", L"23.515146"},
     {"LongitudeFirstPair", L"113.545324,23.515146", Into::Latitude, L"113.545324", L"23.515146"},
@@ -53,6 +56,8 @@ const PasteCase kPasteCases[] = {
      L"113.5, 23.5, 10" + kLatitudeBefore},
     {"LatitudeBeyond90", L"113.5, 95.5", Into::Longitude, L"113.5, 95.5" + kLongitudeBefore,
      kLatitudeBefore},
+    {"LongerThanTheLimit", kOverlong, Into::Latitude, kLongitudeBefore,
+     kOverlong + kLatitudeBefore},
 };
 
 // A DMS text becomes a decimal within 1e-9 degree of its value, in whatever digits.
