@@ -1,32 +1,149 @@
+#include "AngleReading.h"
 #include "CoordinateText.h"
+#include "CoordinateTokens.h"
 #include "NumberText.h"
 #include "OffsetTransform.h"
 
 namespace {
 
-bool isBlank(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+bool isTrimmed(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' ||
+           c == u'\u00A0' || c == u'\u3000';
 }
 
-// Copies one plain ASCII decimal of [begin, end) into out; false if it is not one.
-bool copyPlainDecimal(const char16_t* begin, const char16_t* end, PlainDecimal& out) {
-    std::size_t n = 0;
+void trim(const char16_t*& begin, const char16_t*& end) {
+    while (begin != end && isTrimmed(*begin)) {
+        ++begin;
+    }
+    while (end != begin && isTrimmed(end[-1])) {
+        --end;
+    }
+}
+
+// One pair of brackets around the whole text: (), [] or full-width （）.
+void dropSurroundingBrackets(const char16_t*& begin, const char16_t*& end) {
+    if (end - begin < 2) {
+        return;
+    }
+    const char16_t open = begin[0];
+    const char16_t close = end[-1];
+    if ((open == u'(' && close == u')') || (open == u'[' && close == u']') ||
+        (open == u'（' && close == u'）')) {
+        ++begin;
+        --end;
+        trim(begin, end);
+    }
+}
+
+// What the fields read whole as it stands: an ASCII sign, digits and a full stop.
+bool isPlainNumber(const char16_t* begin, const char16_t* end) {
+    const char16_t* p = begin;
+    if (p != end && (*p == u'+' || *p == u'-')) {
+        ++p;
+    }
     bool digits = false;
     bool point = false;
-    for (const char16_t* p = begin; p != end; ++p) {
-        const char16_t c = *p;
-        if (c >= u'0' && c <= u'9') {
+    for (; p != end; ++p) {
+        if (*p >= u'0' && *p <= u'9') {
             digits = true;
-        } else if (c == u'.' && !point) {
+        } else if (*p == u'.' && !point) {
             point = true;
-        } else if (!(c == u'-' && p == begin)) {
+        } else {
             return false;
         }
-        out.text[n++] = static_cast<char>(c);
     }
-    out.text[n] = '\0';
-    out.axis = Axis::Unnamed;
     return digits;
+}
+
+double degreesOf(const Angle& angle) {
+    return readDecimalNumber(angle.decimal.text);
+}
+
+// Puts two angles, in the order written, into the result as a longitude and a latitude; false
+// when no order makes them one.
+bool orderPair(const Angle& written1, const Angle& written2, RecognisedCoordinate& result) {
+    const Axis axis1 = written1.decimal.axis;
+    const Axis axis2 = written2.decimal.axis;
+    bool firstIsLongitude;
+    if (axis1 != Axis::Unnamed || axis2 != Axis::Unnamed) {
+        if (axis1 == axis2) {
+            return false;
+        }
+        firstIsLongitude = axis1 == Axis::Longitude || axis2 == Axis::Latitude;
+    } else {
+        const double degrees1 = degreesOf(written1);
+        const double degrees2 = degreesOf(written2);
+        const bool insideAsWritten = isInOffsetRegion(degrees1, degrees2);
+        const bool insideSwapped = isInOffsetRegion(degrees2, degrees1);
+        if (insideAsWritten != insideSwapped) {
+            firstIsLongitude = insideAsWritten;
+        } else {
+            firstIsLongitude = exceeds(written1, 90) || !exceeds(written2, 90);
+        }
+    }
+    const Angle& longitude = firstIsLongitude ? written1 : written2;
+    const Angle& latitude = firstIsLongitude ? written2 : written1;
+    if (exceeds(latitude, 90)) {
+        return false;
+    }
+    result.form = PastedForm::Pair;
+    result.longitude = longitude.decimal;
+    result.latitude = latitude.decimal;
+    result.longitude.axis = Axis::Longitude;
+    result.latitude.axis = Axis::Latitude;
+    return true;
+}
+
+bool placeOneValue(const Angle& angle, Axis pastedInto, RecognisedCoordinate& result) {
+    const Axis axis = angle.decimal.axis != Axis::Unnamed ? angle.decimal.axis : pastedInto;
+    if (axis == Axis::Latitude && exceeds(angle, 90)) {
+        return false;
+    }
+    result.form = PastedForm::OneValue;
+    result.value = angle.decimal;
+    result.value.axis = axis;
+    return true;
+}
+
+// Tokens with no separator: one angle, or two parted by white space. Every way of reading them
+// is tried, and only a text with exactly one reading is a coordinate.
+RecognisedCoordinate readWithoutSeparator(const char16_t* text, const Tokens& tokens,
+                                          Axis pastedInto) {
+    RecognisedCoordinate result{};
+    const Token* const first = tokens.token;
+    const Token* const last = first + tokens.count;
+    int readings = 0;
+    Angle angle;
+    if (readAngle(text, first, last, false, angle) && placeOneValue(angle, pastedInto, result)) {
+        ++readings;
+    }
+    for (const Token* split = first + 1; split < last; ++split) {
+        Angle written1;
+        Angle written2;
+        RecognisedCoordinate pair{};
+        if (split->afterBlank && readAngle(text, first, split, false, written1) &&
+            readAngle(text, split, last, false, written2) && orderPair(written1, written2, pair)) {
+            result = pair;
+            ++readings;
+        }
+    }
+    if (readings != 1) {
+        result = RecognisedCoordinate{};
+    }
+    return result;
+}
+
+RecognisedCoordinate readWithSeparator(const char16_t* text, const Tokens& tokens,
+                                       const Token* separator) {
+    RecognisedCoordinate result{};
+    Angle written1;
+    Angle written2;
+    if (!readAngle(text, tokens.token, separator, true, written1) ||
+        !readAngle(text, separator + 1, tokens.token + tokens.count, true, written2) ||
+        !orderPair(written1, written2, result)) {
+        result = RecognisedCoordinate{};
+    }
+    return result;
 }
 
 } // namespace
@@ -35,39 +152,29 @@ RecognisedCoordinate recognisePastedCoordinate(const char16_t* text, std::size_t
                                                Axis pastedInto) {
     RecognisedCoordinate result{};
     result.form = PastedForm::AsItStands;
-    (void)pastedInto;
     if (length > kPastedTextLimit) {
         return result;
     }
     const char16_t* begin = text;
     const char16_t* end = text + length;
-    while (begin != end && isBlank(*begin)) {
-        ++begin;
-    }
-    while (end != begin && isBlank(end[-1])) {
-        --end;
-    }
-    const char16_t* split = begin;
-    while (split != end && *split != u',' && !isBlank(*split)) {
-        ++split;
-    }
-    const char16_t* second = split;
-    while (second != end && (*second == u',' || isBlank(*second))) {
-        ++second;
-    }
-    PlainDecimal first{};
-    PlainDecimal last{};
-    if (split == end || !copyPlainDecimal(begin, split, first) ||
-        !copyPlainDecimal(second, end, last)) {
+    trim(begin, end);
+    if (isPlainNumber(begin, end)) {
         return result;
     }
-    const double a = readDecimalNumber(first.text);
-    const double b = readDecimalNumber(last.text);
-    const bool firstIsLongitude = isInOffsetRegion(a, b) || !isInOffsetRegion(b, a);
-    result.form = PastedForm::Pair;
-    result.longitude = firstIsLongitude ? first : last;
-    result.latitude = firstIsLongitude ? last : first;
-    result.longitude.axis = Axis::Longitude;
-    result.latitude.axis = Axis::Latitude;
-    return result;
+    dropSurroundingBrackets(begin, end);
+    Tokens tokens;
+    if (!splitIntoTokens(begin, static_cast<std::size_t>(end - begin), tokens)) {
+        return result;
+    }
+    const Token* separator = nullptr;
+    for (std::size_t i = 0; i < tokens.count; ++i) {
+        if (tokens.token[i].kind == TokenKind::Separator) {
+            if (separator != nullptr) {
+                return result;
+            }
+            separator = &tokens.token[i];
+        }
+    }
+    return separator != nullptr ? readWithSeparator(begin, tokens, separator)
+                                : readWithoutSeparator(begin, tokens, pastedInto);
 }
