@@ -67,14 +67,18 @@ bool sameCoordinate(const std::wstring& shown, const std::wstring& expected, boo
                : shown == expected;
 }
 
-// The text on one line of the record, its tabs and line ends written out.
+// The text on one line of the record, its tabs and line ends written out, a long one cut short.
 std::string oneLine(const std::wstring& text) {
+    constexpr std::size_t kShown = 40;
     std::wstring line;
-    for (const wchar_t character : text) {
+    for (const wchar_t character : text.substr(0, kShown)) {
         line += character == L'\t'   ? L"\\t"
                 : character == L'\r' ? L"\\r"
                 : character == L'\n' ? L"\\n"
                                      : std::wstring(1, character);
+    }
+    if (text.size() > kShown) {
+        line += L"... (" + std::to_wstring(text.size()) + L" units)";
     }
     return narrow(line);
 }
