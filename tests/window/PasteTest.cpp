@@ -47,6 +47,11 @@ const PasteCase kPasteCases[] = {
     {"HemisphereLetters", L"N23.515146 E113.545324", Into::Longitude, L"113.545324", L"23.515146"},
     {"IdeographicFullStop", L"113。545324", Into::Longitude, L"113.545324", kLatitudeBefore},
     {"FullWidthSingle", L"２３．５１５１４６", Into::Latitude, kLongitudeBefore, L"23.515146"},
+    {"LatitudeLettersIntoTheLongitude", L"N23.515146", Into::Longitude, kLongitudeBefore,
+     L"23.515146"},
+    // Beyond 90 as a latitude, so no coordinate: the field it was pasted into decides.
+    {"FullWidthLatitudeBeyond90", L"９５．５", Into::Latitude, kLongitudeBefore,
+     L"９５．５" + kLatitudeBefore},
     {"PlainSingleAtTheCaret", L"113.5", Into::Longitude, L"113.5" + kLongitudeBefore,
      kLatitudeBefore},
     {"TrailingText", L"23.5 north", Into::Latitude, kLongitudeBefore,
