@@ -47,6 +47,8 @@ const PasteCase kPasteCases[] = {
     {"HemisphereLetters", L"N23.515146 E113.545324", Into::Longitude, L"113.545324", L"23.515146"},
     {"IdeographicFullStop", L"113。545324", Into::Longitude, L"113.545324", kLatitudeBefore},
     {"FullWidthSingle", L"２３．５１５１４６", Into::Latitude, kLongitudeBefore, L"23.515146"},
+    {"DmsWithWordsIntoTheLatitude", L"东经113°32′43.1664″", Into::Latitude, L"113.545324",
+     kLatitudeBefore},
     {"LatitudeLettersIntoTheLongitude", L"N23.515146", Into::Longitude, kLongitudeBefore,
      L"23.515146"},
     // Beyond 90 as a latitude, so no coordinate: the field it was pasted into decides.
@@ -140,7 +142,7 @@ std::unique_ptr<RunningVarnik> PasteTest::app;
 
 TEST_P(PasteTest, FillsTheFieldsTheFormNames) {
     const PasteCase& test = GetParam();
-    const bool dms = std::string(test.name) == "DmsPair";
+    const bool dms = std::string(test.name).rfind("Dms", 0) == 0;
     for (const Group* group : {&kCorrection, &kOffset}) {
         const HWND field = pasteInto(*group, test.into, test.clipboard);
         const std::wstring longitude = textOf(app->field(group->longitudeIn));
