@@ -3,6 +3,9 @@
 #include "CoordinateText.h"
 #include "resource.h"
 
+#include <algorithm>
+#include <iterator>
+
 // Where a coordinate pasted into an input field goes. It needs two operations of the window:
 // dialog.GetDlgItem(id) reaches a field, and the field's SetWindowText(text) replaces its text.
 // The program's dialog replaces a field's text so that the edit's undo gives it back; the tests
@@ -18,17 +21,15 @@ constexpr InputGroup kInputGroups[] = {{IDC_CORRECT_LON_IN, IDC_CORRECT_LAT_IN},
                                        {IDC_OFFSET_LON_IN, IDC_OFFSET_LAT_IN}};
 
 // The group of an input field, or null for any other id.
-constexpr const InputGroup* inputGroupOf(int id) {
-    for (const InputGroup& group : kInputGroups) {
-        if (group.longitude == id || group.latitude == id) {
-            return &group;
-        }
-    }
-    return nullptr;
+inline const InputGroup* inputGroupOf(int id) {
+    const InputGroup* found = std::find_if(
+        std::begin(kInputGroups), std::end(kInputGroups),
+        [id](const InputGroup& group) { return group.longitude == id || group.latitude == id; });
+    return found != std::end(kInputGroups) ? found : nullptr;
 }
 
 // Which value an input field holds; Unnamed for any other id.
-constexpr Axis axisOfField(int id) {
+inline Axis axisOfField(int id) {
     const InputGroup* group = inputGroupOf(id);
     if (group == nullptr) {
         return Axis::Unnamed;
