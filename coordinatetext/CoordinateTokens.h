@@ -26,8 +26,9 @@ struct Token {
     Axis axis;     // Hemisphere: the axis its letter names
 };
 
-// More pieces than two values can be written in: no coordinate.
-constexpr std::size_t kMaxTokens = 16;
+// The most pieces two values are written in: a letter, a sign and three numbers each, and the
+// separator. A text of more is no coordinate.
+constexpr std::size_t kMaxTokens = 11;
 
 struct Tokens {
     Token token[kMaxTokens];

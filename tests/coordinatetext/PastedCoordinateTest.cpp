@@ -157,6 +157,9 @@ TEST(PastedCoordinate, PairOrderFollowsLettersThenTheRegionThenRangeThenTheText)
         {u"90, 90", "90", "90"},
         {u"S90 W180", "-180", "-90"},
         {u"90°, 180°00′00″", "180", "90"},
+        {u"90.000, 180.0", "180.0", "90.000"},
+        // The most pieces two values are written in.
+        {u"N+1°2′3″, E+4°5′6″", "4.085", "1.034166666667"},
     };
     expectPairs(std::begin(cases), std::end(cases));
 }
@@ -278,6 +281,7 @@ TEST(PastedCoordinate, NoCoordinateIsPastedAsItStands) {
         u"113..5",
         u"1 2 3 4",
         u"113.545324,23.515146,0",
+        u"1 2 3 4, 5",
         // Three numbers, two of them with commas, or a pair with too many separators.
         u"23.5, 113.5, 10",
         u"23.5 113.5 10",
@@ -306,6 +310,8 @@ TEST(PastedCoordinate, NoCoordinateIsPastedAsItStands) {
         u"113 32' 43.2\"",
         // Latitude beyond 90, longitude beyond 180, exactly and by a little.
         u"90.0000000000000000001, 100",
+        u"90.5, 100",
+        u"N90.000001 E10",
         u"N90.000001",
         u"S90°0′0.000001″",
         u"95, 100",
@@ -327,6 +333,9 @@ TEST(PastedCoordinate, NoCoordinateIsPastedAsItStands) {
         u"23.5 S113.5",
         u"北纬113.5 东经23.5",
         u"北 23.5",
+        u"23.5 北",
+        u"N23.5 N50.5",
+        u"E23.5, W50",
         // Signs apart from their digits, twice, or after them.
         u"- 23.5, 113.5",
         u"--23.5, 113.5",
