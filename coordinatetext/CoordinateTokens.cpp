@@ -1,11 +1,11 @@
 #include "CoordinateTokens.h"
 
-namespace {
-
 bool isBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' ||
            c == u'\u00A0' || c == u'\u3000';
 }
+
+namespace {
 
 bool isDigit(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９');

@@ -40,5 +40,9 @@ struct Tokens {
 // exponent ("1e3", which the fields read as it stands), or there are too many pieces.
 bool splitIntoTokens(const char16_t* text, std::size_t length, Tokens& tokens);
 
+// White space, the no-break and the ideographic space among it: it parts pieces, and the text is
+// trimmed of it.
+bool isBlank(char16_t c);
+
 // The value of an ASCII or full-width digit.
 unsigned digitValue(char16_t digit);

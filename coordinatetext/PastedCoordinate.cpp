@@ -6,16 +6,11 @@
 
 namespace {
 
-bool isTrimmed(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' ||
-           c == u'\u00A0' || c == u'\u3000';
-}
-
 void trim(const char16_t*& begin, const char16_t*& end) {
-    while (begin != end && isTrimmed(*begin)) {
+    while (begin != end && isBlank(*begin)) {
         ++begin;
     }
-    while (end != begin && isTrimmed(end[-1])) {
+    while (end != begin && isBlank(end[-1])) {
         --end;
     }
 }
