@@ -10,7 +10,8 @@
 
 enum class TokenKind { Number, Sign, Hemisphere, Separator };
 
-// The mark written right after a number: °, ′ or ″ (or their look-alikes).
+// The mark written right after a number: °, ′ or ″ (or their look-alikes), in the order the
+// numbers of an angle carry them.
 enum class Mark { None, Degrees, Minutes, Seconds };
 
 struct Token {

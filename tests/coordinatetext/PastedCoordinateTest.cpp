@@ -316,18 +316,17 @@ TEST(PastedCoordinate, OnlyTheGivenUnitsAreRead) {
 }
 
 TEST(PastedCoordinate, UnitsOfNoCoordinateInsideTheTextAreNoCoordinate) {
+    const std::u16string nul(1, u'\0');
+    const std::u16string highSurrogate(1, char16_t(0xD835));
+    const std::u16string lowSurrogate(1, char16_t(0xDC00));
     const std::u16string cases[] = {
-        std::u16string(u"23.5\0, 113.5", 12),
-        std::u16string(u"23.5, 113.5\0", 12),
-        std::u16string(u"\0"
-                       u"23.5",
-                       5),
+        u"23.5" + nul + u", 113.5",
+        u"23.5, 113.5" + nul,
+        nul + u"23.5",
         // A lone high surrogate, a lone low one, and a whole pair (U+1D7D0, a bold digit 2).
-        u"23.5\xD835, 113.5",
-        u"23.5, \xDC00"
-        u"113.5",
-        u"\U0001D7D0"
-        u"3.5, 113.5",
+        u"23.5" + highSurrogate + u", 113.5",
+        u"23.5, " + lowSurrogate + u"113.5",
+        u"\U0001D7D0.5, 113.5",
         // Look-alikes that are not taken: the ideographic comma, a full-width colon.
         u"23.5、113.5",
         u"23：30",
