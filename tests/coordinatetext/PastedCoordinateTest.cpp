@@ -267,8 +267,8 @@ TEST(PastedCoordinate, NoCoordinateIsPastedAsItStands) {
         u"113'", u"113°32\"", u"113°32'43.2", u"113 32' 43.2\"",
         // Latitude beyond 90, longitude beyond 180, exactly and by a little.
         u"90.0000000000000000001, 100", u"90.5, 100", u"N90.000001 E10", u"N90.000001",
-        u"S90°0′0.000001″", u"95, 100", u"180.000001, 10", u"181 0 0", u"E180°00′01″", u"1000, 10",
-        u"-180.5 10",
+        u"S90°0′0.000001″", u"N90°1′", u"180 1 0, 10", u"95, 100", u"180.000001, 10", u"181 0 0",
+        u"E180°00′01″", u"1000, 10", u"-180.5 10",
         // Letters that conflict: twice one axis, two on one value, a minus beside a letter,
         // S or N on a value only a longitude can have.
         u"N23.5 N113.5", u"E23.5, W113.5", u"N23.5E", u"NE23.5 113.5", u"-N23.5", u"N-23.5",
