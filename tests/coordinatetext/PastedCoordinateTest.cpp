@@ -255,7 +255,8 @@ TEST(PastedCoordinate, NoCoordinateIsPastedAsItStands) {
         u"", u"   ", u"\t\r\n", u",", u" , ", u"()", u"（ ）", u"°", u"N",
         // A number with trailing text, words, and numbers in other notations.
         u"113.5 km", u"113.5km", u"Guangzhou", u"North 23.5", u"23.5 degrees", u"1,5e3", u"0x1A",
-        u"113.5.2", u"113..5", u"1 2 3 4", u"113.545324,23.515146,0", u"1 2 3 4, 5",
+        u"113.5.2", u"113..5", u"23.5.6, 113.5", u"23.5 . 113.5", u"．", u"1 2 3 4",
+        u"113.545324,23.515146,0", u"1 2 3 4, 5",
         // Three numbers, two of them with commas, or a pair with too many separators.
         u"23.5, 113.5, 10", u"23.5 113.5 10", u"23.5,,113.5", u"23.5, 113.5,", u",23.5 113.5",
         // One of two values missing, or a separator inside a value.
@@ -277,7 +278,9 @@ TEST(PastedCoordinate, NoCoordinateIsPastedAsItStands) {
         // Signs apart from their digits, twice, or after them.
         u"- 23.5, 113.5", u"--23.5, 113.5", u"23.5-, 113.5", u"+-23.5 113.5",
         // Brackets that do not surround the whole, or do not match.
-        u"(23.5, 113.5", u"23.5, 113.5)", u"(23.5, 113.5]", u"(23.5), (113.5)", u"((23.5))"};
+        u"(23.5, 113.5", u"23.5, 113.5)", u"(23.5, 113.5]", u"(23.5), (113.5)", u"((23.5))",
+        // More pieces than two values are written in.
+        u"N+1°2′3″, E+4°5′6″ 7"};
     expectAsItStands(std::begin(cases), std::end(cases));
 }
 
