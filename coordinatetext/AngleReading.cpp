@@ -98,61 +98,71 @@ char* writeQuotient(char* out, std::uint32_t whole, std::uint32_t divisor, const
     return out;
 }
 
-} // namespace
+// How an angle is written: its letter, its sign, and its numbers [numbers, numbers + count).
+struct Notation {
+    const Token* letter;
+    const Token* sign;
+    const Token* numbers;
+    std::size_t count;
+};
 
-bool readAngle(const char16_t* text, const Token* first, const Token* last, bool twoBareNumbers,
-               Angle& angle) {
-    const Token* letter = nullptr;
-    const Token* sign = nullptr;
+// Splits [first, last) into letter, sign and numbers; false for any other order of pieces.
+bool readNotation(const Token* first, const Token* last, Notation& notation) {
+    notation = Notation{};
     const Token* token = first;
     if (token != last && token->kind == TokenKind::Hemisphere) {
-        letter = token++;
+        notation.letter = token++;
     }
     if (token != last && token->kind == TokenKind::Sign) {
-        sign = token++;
+        notation.sign = token++;
         if (token == last || token->kind != TokenKind::Number || token->afterBlank) {
             return false;
         }
     }
-    const Token* const numbers = token;
+    notation.numbers = token;
     while (token != last && token->kind == TokenKind::Number) {
         ++token;
     }
-    const std::size_t count = static_cast<std::size_t>(token - numbers);
-    if (token != last && token->kind == TokenKind::Hemisphere && letter == nullptr) {
-        letter = token++;
+    notation.count = static_cast<std::size_t>(token - notation.numbers);
+    if (token != last && token->kind == TokenKind::Hemisphere && notation.letter == nullptr) {
+        notation.letter = token++;
     }
-    if (token != last || count == 0 || count > 3) {
-        return false;
-    }
-    const bool minus = sign != nullptr && sign->negative;
-    if (letter != nullptr && minus) {
-        return false;
-    }
+    return token == last && notation.count != 0 && notation.count <= 3 &&
+           !(notation.letter != nullptr && notation.sign != nullptr && notation.sign->negative);
+}
 
-    constexpr Mark kMarks[] = {Mark::Degrees, Mark::Minutes, Mark::Seconds};
-    const bool bare = numbers[0].mark == Mark::None;
-    for (std::size_t k = 0; k < count; ++k) {
-        if (numbers[k].mark != (bare ? Mark::None : kMarks[k])) {
-            return false;
-        }
-        if (k + 1 < count && hasFraction(numbers[k])) {
+// Whether the numbers carry the marks of degrees, minutes and seconds in turn, or all none, and
+// only the last has a fraction.
+bool marksFit(const Notation& notation, bool twoBareNumbers) {
+    const bool bare = notation.numbers[0].mark == Mark::None;
+    for (std::size_t k = 0; k < notation.count; ++k) {
+        const Token& number = notation.numbers[k];
+        if (number.mark != (bare ? Mark::None : static_cast<Mark>(k + 1)) ||
+            (k + 1 < notation.count && hasFraction(number))) {
             return false;
         }
     }
-    if (bare && count == 2 && !twoBareNumbers) {
+    return !(bare && notation.count == 2 && !twoBareNumbers);
+}
+
+} // namespace
+
+bool readAngle(const char16_t* text, const Token* first, const Token* last, bool twoBareNumbers,
+               Angle& angle) {
+    Notation notation;
+    if (!readNotation(first, last, notation) || !marksFit(notation, twoBareNumbers)) {
         return false;
     }
+    const Token* const numbers = notation.numbers;
+    const std::size_t count = notation.count;
     unsigned parts[3] = {};
     bool beyondWhole = anyNonZeroFractionDigit(text, numbers[count - 1]);
     for (std::size_t k = 0; k < count; ++k) {
         parts[k] = wholePart(text, numbers[k]);
-        if (k != 0) {
-            if (parts[k] >= 60) {
-                return false;
-            }
-            beyondWhole = beyondWhole || parts[k] != 0;
+        if (k != 0 && parts[k] >= 60) {
+            return false;
         }
+        beyondWhole = beyondWhole || (k != 0 && parts[k] != 0);
     }
     angle.wholeDegrees = parts[0];
     angle.beyondWhole = beyondWhole;
@@ -160,9 +170,9 @@ bool readAngle(const char16_t* text, const Token* first, const Token* last, bool
         return false;
     }
 
-    const bool negative = minus || (letter != nullptr && letter->negative);
     char* out = angle.decimal.text;
-    if (negative) {
+    if ((notation.sign != nullptr && notation.sign->negative) ||
+        (notation.letter != nullptr && notation.letter->negative)) {
         *out++ = '-';
     }
     if (count == 1) {
@@ -174,6 +184,6 @@ bool readAngle(const char16_t* text, const Token* first, const Token* last, bool
             writeQuotient(out, (parts[0] * 60 + parts[1]) * 60 + parts[2], 3600, text, numbers[2]);
     }
     *out = '\0';
-    angle.decimal.axis = letter != nullptr ? letter->axis : Axis::Unnamed;
+    angle.decimal.axis = notation.letter != nullptr ? notation.letter->axis : Axis::Unnamed;
     return true;
 }

@@ -63,7 +63,8 @@ struct RecognisedCoordinate {
 //   value beyond 90 degrees; else the first. A latitude beyond 90 is no coordinate.
 // - A plain number the fields read as it stands (an ASCII sign, digits, a full stop) is left
 //   AsItStands, and so is an exponent ("1e3"); a value alone goes to the field its letters name,
-//   else to the one pasted into (Unnamed: either), and is no coordinate beyond that field's range.
+//   else to the one pasted into, and is no coordinate beyond that field's range (pasted into
+//   neither, Unnamed: the range of a longitude).
 // Decimals keep their digits, "+" and leading zeros dropped; the sexagesimal forms become
 // decimal degrees rounded half up to 12 decimals, trailing zeros dropped (113°30′ is 113.5).
 RecognisedCoordinate recognisePastedCoordinate(const char16_t* text, std::size_t length,

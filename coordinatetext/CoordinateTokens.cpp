@@ -1,11 +1,11 @@
 #include "CoordinateTokens.h"
 
-namespace {
-
 bool isBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' ||
            c == u'\u00A0' || c == u'\u3000';
 }
+
+namespace {
 
 bool isDigit(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９');
@@ -96,7 +96,8 @@ bool startsExponent(const char16_t* text, std::size_t at, std::size_t length) {
     return next < length && isAsciiDigit(text[next]);
 }
 
-// Reads the number starting at text[at]; returns the index after it, or at if there is none.
+// Reads the number at text[at] and the mark right after it; returns the index after them, or at
+// when no number starts there or it has an exponent.
 std::size_t readNumber(const char16_t* text, std::size_t at, std::size_t length, Token& token) {
     std::size_t i = at;
     while (i < length && isDigit(text[i])) {
@@ -115,9 +116,48 @@ std::size_t readNumber(const char16_t* text, std::size_t at, std::size_t length,
         }
         i = j;
     }
+    if (i == at || startsExponent(text, i, length)) {
+        return at;
+    }
+    token.kind = TokenKind::Number;
     token.begin = at;
     token.end = i;
+    if (i < length && markOf(text[i]) != Mark::None) {
+        token.mark = markOf(text[i]);
+        ++i;
+    }
     return i;
+}
+
+// Reads the piece at text[at], which is no blank; returns the index after it, or at when no
+// piece starts there.
+std::size_t readToken(const char16_t* text, std::size_t at, std::size_t length, Token& token) {
+    const char16_t c = text[at];
+    if (isDigit(c) || isDecimalMark(c)) {
+        return readNumber(text, at, length, token);
+    }
+    if (c == u'+' || c == u'＋' || c == u'-' || c == u'－' || c == u'−') {
+        token.kind = TokenKind::Sign;
+        token.negative = c != u'+' && c != u'＋';
+        return at + 1;
+    }
+    if (isSeparator(c)) {
+        token.kind = TokenKind::Separator;
+        return at + 1;
+    }
+    Hemisphere hemisphere = hemisphereLetter(c);
+    std::size_t size = 1;
+    if (hemisphere.axis == Axis::Unnamed && at + 1 < length) {
+        hemisphere = hemisphereWord(c, text[at + 1]);
+        size = 2;
+    }
+    if (hemisphere.axis == Axis::Unnamed) {
+        return at;
+    }
+    token.kind = TokenKind::Hemisphere;
+    token.axis = hemisphere.axis;
+    token.negative = hemisphere.negative;
+    return at + size;
 }
 
 } // namespace
@@ -131,8 +171,7 @@ bool splitIntoTokens(const char16_t* text, std::size_t length, Tokens& tokens) {
     bool afterBlank = false;
     std::size_t i = 0;
     while (i < length) {
-        const char16_t c = text[i];
-        if (isBlank(c)) {
+        if (isBlank(text[i])) {
             afterBlank = true;
             ++i;
             continue;
@@ -144,42 +183,17 @@ bool splitIntoTokens(const char16_t* text, std::size_t length, Tokens& tokens) {
         token = Token{};
         token.afterBlank = afterBlank;
         afterBlank = false;
-        const std::size_t afterNumber = readNumber(text, i, length, token);
-        if (afterNumber != i) {
-            if (tokens.count != 0 && !token.afterBlank &&
-                tokens.token[tokens.count - 1].kind == TokenKind::Number &&
-                tokens.token[tokens.count - 1].mark == Mark::None) {
-                return false;
-            }
-            if (startsExponent(text, afterNumber, length)) {
-                return false;
-            }
-            token.kind = TokenKind::Number;
-            i = afterNumber;
-            if (i < length && markOf(text[i]) != Mark::None) {
-                token.mark = markOf(text[i]);
-                ++i;
-            }
-        } else if (c == u'+' || c == u'＋' || c == u'-' || c == u'－' || c == u'−') {
-            token.kind = TokenKind::Sign;
-            token.negative = c != u'+' && c != u'＋';
-            ++i;
-        } else if (isSeparator(c)) {
-            token.kind = TokenKind::Separator;
-            ++i;
-        } else if (hemisphereLetter(c).axis != Axis::Unnamed) {
-            token.kind = TokenKind::Hemisphere;
-            token.axis = hemisphereLetter(c).axis;
-            token.negative = hemisphereLetter(c).negative;
-            ++i;
-        } else if (i + 1 < length && hemisphereWord(c, text[i + 1]).axis != Axis::Unnamed) {
-            token.kind = TokenKind::Hemisphere;
-            token.axis = hemisphereWord(c, text[i + 1]).axis;
-            token.negative = hemisphereWord(c, text[i + 1]).negative;
-            i += 2;
-        } else {
+        const std::size_t next = readToken(text, i, length, token);
+        if (next == i) {
             return false;
         }
+        // Two numbers that touch, the first without a mark: a second decimal mark ("23.5.6").
+        if (token.kind == TokenKind::Number && !token.afterBlank && tokens.count != 0 &&
+            tokens.token[tokens.count - 1].kind == TokenKind::Number &&
+            tokens.token[tokens.count - 1].mark == Mark::None) {
+            return false;
+        }
+        i = next;
         ++tokens.count;
     }
     return true;

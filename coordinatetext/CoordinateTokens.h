@@ -10,7 +10,8 @@
 
 enum class TokenKind { Number, Sign, Hemisphere, Separator };
 
-// The mark written right after a number: °, ′ or ″ (or their look-alikes).
+// The mark written right after a number: °, ′ or ″ (or their look-alikes), in the order the
+// numbers of an angle carry them.
 enum class Mark { None, Degrees, Minutes, Seconds };
 
 struct Token {
@@ -26,8 +27,9 @@ struct Token {
     Axis axis;     // Hemisphere: the axis its letter names
 };
 
-// More pieces than two values can be written in: no coordinate.
-constexpr std::size_t kMaxTokens = 16;
+// The most pieces two values are written in: a letter, a sign and three numbers each, and the
+// separator. A text of more is no coordinate.
+constexpr std::size_t kMaxTokens = 11;
 
 struct Tokens {
     Token token[kMaxTokens];
@@ -38,6 +40,10 @@ struct Tokens {
 // (words, NUL, a lone surrogate, a second decimal mark), two numbers touch, a number has an
 // exponent ("1e3", which the fields read as it stands), or there are too many pieces.
 bool splitIntoTokens(const char16_t* text, std::size_t length, Tokens& tokens);
+
+// White space, the no-break and the ideographic space among it: it parts pieces, and the text is
+// trimmed of it.
+bool isBlank(char16_t c);
 
 // The value of an ASCII or full-width digit.
 unsigned digitValue(char16_t digit);

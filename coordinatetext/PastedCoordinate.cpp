@@ -6,23 +6,18 @@
 
 namespace {
 
-bool isTrimmed(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' ||
-           c == u'\u00A0' || c == u'\u3000';
-}
-
 void trim(const char16_t*& begin, const char16_t*& end) {
-    while (begin != end && isTrimmed(*begin)) {
+    while (begin != end && isBlank(*begin)) {
         ++begin;
     }
-    while (end != begin && isTrimmed(end[-1])) {
+    while (end != begin && isBlank(end[-1])) {
         --end;
     }
 }
 
 // One pair of brackets around the whole text: (), [] or full-width （）.
 void dropSurroundingBrackets(const char16_t*& begin, const char16_t*& end) {
-    if (end - begin < 2) {
+    if (begin == end) {
         return;
     }
     const char16_t open = begin[0];
@@ -31,24 +26,21 @@ void dropSurroundingBrackets(const char16_t*& begin, const char16_t*& end) {
         (open == u'（' && close == u'）')) {
         ++begin;
         --end;
-        trim(begin, end);
     }
 }
 
-// What the fields read whole as it stands: an ASCII sign, digits and a full stop.
+// An ASCII sign, digits and full stops alone: what the fields read as they stand. A second full
+// stop makes no other form either, so it is left to the fields too.
 bool isPlainNumber(const char16_t* begin, const char16_t* end) {
     const char16_t* p = begin;
     if (p != end && (*p == u'+' || *p == u'-')) {
         ++p;
     }
     bool digits = false;
-    bool point = false;
     for (; p != end; ++p) {
         if (*p >= u'0' && *p <= u'9') {
             digits = true;
-        } else if (*p == u'.' && !point) {
-            point = true;
-        } else {
+        } else if (*p != u'.') {
             return false;
         }
     }
@@ -78,7 +70,8 @@ bool orderPair(const Angle& written1, const Angle& written2, RecognisedCoordinat
         if (insideAsWritten != insideSwapped) {
             firstIsLongitude = insideAsWritten;
         } else {
-            firstIsLongitude = exceeds(written1, 90) || !exceeds(written2, 90);
+            // Where both are beyond 90 no order makes a latitude of either.
+            firstIsLongitude = !exceeds(written2, 90);
         }
     }
     const Angle& longitude = firstIsLongitude ? written1 : written2;
@@ -166,15 +159,12 @@ RecognisedCoordinate recognisePastedCoordinate(const char16_t* text, std::size_t
     if (!splitIntoTokens(begin, static_cast<std::size_t>(end - begin), tokens)) {
         return result;
     }
-    const Token* separator = nullptr;
-    for (std::size_t i = 0; i < tokens.count; ++i) {
-        if (tokens.token[i].kind == TokenKind::Separator) {
-            if (separator != nullptr) {
-                return result;
-            }
-            separator = &tokens.token[i];
-        }
+    // A second separator is no part of an angle: the reading of one side fails on it.
+    const Token* const last = tokens.token + tokens.count;
+    const Token* separator = tokens.token;
+    while (separator != last && separator->kind != TokenKind::Separator) {
+        ++separator;
     }
-    return separator != nullptr ? readWithSeparator(begin, tokens, separator)
-                                : readWithoutSeparator(begin, tokens, pastedInto);
+    return separator != last ? readWithSeparator(begin, tokens, separator)
+                             : readWithoutSeparator(begin, tokens, pastedInto);
 }

@@ -157,6 +157,9 @@ TEST(PastedCoordinate, PairOrderFollowsLettersThenTheRegionThenRangeThenTheText)
         {u"90, 90", "90", "90"},
         {u"S90 W180", "-180", "-90"},
         {u"90°, 180°00′00″", "180", "90"},
+        {u"90.000, 180.0", "180.0", "90.000"},
+        // The most pieces two values are written in.
+        {u"N+1°2′3″, E+4°5′6″", "4.085", "1.034166666667"},
     };
     expectPairs(std::begin(cases), std::end(cases));
 }
@@ -247,98 +250,37 @@ TEST(PastedCoordinate, SexagesimalValuesAreWithinANanodegree) {
 TEST(PastedCoordinate, NoCoordinateIsPastedAsItStands) {
     const std::u16string cases[] = {
         // Plain numbers the fields read as they stand.
-        u"113.5",
-        u"-23.1",
-        u"+23.5",
-        u"  23.5  ",
-        u".5",
-        u"5.",
-        u"0023.5",
-        u"1e3",
-        u"1E-3",
+        u"113.5", u"-23.1", u"+23.5", u"  23.5  ", u".5", u"5.", u"0023.5", u"1e3", u"1E-3",
         // Nothing, or nothing but separators and blanks.
-        u"",
-        u"   ",
-        u"\t\r\n",
-        u",",
-        u" , ",
-        u"()",
-        u"（ ）",
-        u"°",
-        u"N",
+        u"", u"   ", u"\t\r\n", u",", u" , ", u"()", u"（ ）", u"°", u"N",
         // A number with trailing text, words, and numbers in other notations.
-        u"113.5 km",
-        u"113.5km",
-        u"Guangzhou",
-        u"North 23.5",
-        u"23.5 degrees",
-        u"1,5e3",
-        u"0x1A",
-        u"113.5.2",
-        u"113..5",
-        u"1 2 3 4",
-        u"113.545324,23.515146,0",
+        u"113.5 km", u"113.5km", u"Guangzhou", u"North 23.5", u"23.5 degrees", u"1,5e3", u"0x1A",
+        u"113.5.2", u"113..5", u"23.5.6, 113.5", u"23.5 . 113.5", u"．", u"1 2 3 4",
+        u"113.545324,23.515146,0", u"1 2 3 4, 5",
         // Three numbers, two of them with commas, or a pair with too many separators.
-        u"23.5, 113.5, 10",
-        u"23.5 113.5 10",
-        u"23.5,,113.5",
-        u"23.5, 113.5,",
-        u",23.5 113.5",
+        u"23.5, 113.5, 10", u"23.5 113.5 10", u"23.5,,113.5", u"23.5, 113.5,", u",23.5 113.5",
         // One of two values missing, or a separator inside a value.
-        u"23.5,",
-        u"N23.5,",
-        u"23 30 45,",
+        u"23.5,", u"N23.5,", u"23 30 45,",
         // Readings that could go two ways, or numbers that touch.
-        u"113 32 43 23.5",
-        u"113°32",
-        u"23.5N113.5E",
-        u"23.5-113.5",
+        u"113 32 43 23.5", u"113°32", u"23.5N113.5E", u"23.5-113.5",
         // Minutes or seconds of 60 or more, fractions before the last number, marks out of order.
-        u"113°60'",
-        u"113°32'60\"",
-        u"113 60 0",
-        u"113 32 60",
-        u"113.5°30'",
-        u"113°30.5'10\"",
-        u"113'",
-        u"113°32\"",
-        u"113°32'43.2",
-        u"113 32' 43.2\"",
+        u"113°60'", u"113°32'60\"", u"113 60 0", u"113 32 60", u"113.5°30'", u"113°30.5'10\"",
+        u"113'", u"113°32\"", u"113°32'43.2", u"113 32' 43.2\"",
         // Latitude beyond 90, longitude beyond 180, exactly and by a little.
-        u"90.0000000000000000001, 100",
-        u"N90.000001",
-        u"S90°0′0.000001″",
-        u"95, 100",
-        u"180.000001, 10",
-        u"181 0 0",
-        u"E180°00′01″",
-        u"1000, 10",
-        u"-180.5 10",
+        u"90.0000000000000000001, 100", u"90.5, 100", u"N90.000001 E10", u"N90.000001",
+        u"S90°0′0.000001″", u"N90°1′", u"180 1 0, 10", u"95, 100", u"180.000001, 10", u"181 0 0",
+        u"E180°00′01″", u"1000, 10", u"-180.5 10",
         // Letters that conflict: twice one axis, two on one value, a minus beside a letter,
         // S or N on a value only a longitude can have.
-        u"N23.5 N113.5",
-        u"E23.5, W113.5",
-        u"N23.5E",
-        u"NE23.5 113.5",
-        u"-N23.5",
-        u"N-23.5",
-        u"-23.5S",
-        u"S113.5",
-        u"23.5 S113.5",
-        u"北纬113.5 东经23.5",
-        u"北 23.5",
+        u"N23.5 N113.5", u"E23.5, W113.5", u"N23.5E", u"NE23.5 113.5", u"-N23.5", u"N-23.5",
+        u"-23.5S", u"S113.5", u"23.5 S113.5", u"北纬113.5 东经23.5", u"北 23.5", u"23.5 北",
+        u"N23.5 N50.5", u"E23.5, W50",
         // Signs apart from their digits, twice, or after them.
-        u"- 23.5, 113.5",
-        u"--23.5, 113.5",
-        u"23.5-, 113.5",
-        u"+-23.5 113.5",
+        u"- 23.5, 113.5", u"--23.5, 113.5", u"23.5-, 113.5", u"+-23.5 113.5",
         // Brackets that do not surround the whole, or do not match.
-        u"(23.5, 113.5",
-        u"23.5, 113.5)",
-        u"(23.5, 113.5]",
-        u"(23.5), (113.5)",
-        u"((23.5))",
-    };
+        u"(23.5, 113.5", u"23.5, 113.5)", u"(23.5, 113.5]", u"(23.5), (113.5)", u"((23.5))",
+        // More pieces than two values are written in.
+        u"N+1°2′3″, E+4°5′6″ 7"};
     expectAsItStands(std::begin(cases), std::end(cases));
 }
 
@@ -377,18 +319,17 @@ TEST(PastedCoordinate, OnlyTheGivenUnitsAreRead) {
 }
 
 TEST(PastedCoordinate, UnitsOfNoCoordinateInsideTheTextAreNoCoordinate) {
+    const std::u16string nul(1, u'\0');
+    const std::u16string highSurrogate(1, char16_t(0xD835));
+    const std::u16string lowSurrogate(1, char16_t(0xDC00));
     const std::u16string cases[] = {
-        std::u16string(u"23.5\0, 113.5", 12),
-        std::u16string(u"23.5, 113.5\0", 12),
-        std::u16string(u"\0"
-                       u"23.5",
-                       5),
+        u"23.5" + nul + u", 113.5",
+        u"23.5, 113.5" + nul,
+        nul + u"23.5",
         // A lone high surrogate, a lone low one, and a whole pair (U+1D7D0, a bold digit 2).
-        u"23.5\xD835, 113.5",
-        u"23.5, \xDC00"
-        u"113.5",
-        u"\U0001D7D0"
-        u"3.5, 113.5",
+        u"23.5" + highSurrogate + u", 113.5",
+        u"23.5, " + lowSurrogate + u"113.5",
+        u"\U0001D7D0.5, 113.5",
         // Look-alikes that are not taken: the ideographic comma, a full-width colon.
         u"23.5、113.5",
         u"23：30",
