@@ -90,12 +90,17 @@ if(sectionCount EQUAL 0)
     fail("no sections in ${RECORD}")
 endif()
 
-# The executable is stripped: the link map shows what the linker took in.
+# The executable is stripped: the link map shows what the linker took in, and its cross
+# references which objects use the guard and its failure, as only guarded code does.
 file(READ "${MAP}" map)
 foreach(symbol __stack_chk_fail __stack_chk_guard)
     # Where it is placed in the image, with its address (i686 symbols carry one more _).
     if(NOT map MATCHES "\n +0x[0-9a-f]+ +_?${symbol}\n")
         fail("${symbol} is not linked in: no stack protector")
+    endif()
+    # The object that defines it, then on lines of their own those that use it.
+    if(NOT map MATCHES "\n${symbol} +[^ \n]+\n +[^ \n]+")
+        fail("no object uses ${symbol}: nothing is guarded")
     endif()
 endforeach()
 
