@@ -9,7 +9,7 @@ declare -A varnik_packages=(
            fonts-wqy-microhei fonts-wine imagemagick"
     [windows]="g++-mingw-w64-i686-posix icoutils"
     [native]="g++ libgtest-dev libbenchmark-dev clang libclang-rt-dev llvm clang-tidy cppcheck"
-    [release]="git zip"
+    [release]="git zip unzip osslsigncode openssl"
     [emulated]="qemu-system-x86 debootstrap e2fsprogs"
     [debootstrap]="debootstrap"
 )
