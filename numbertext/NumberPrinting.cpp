@@ -12,6 +12,10 @@ namespace {
 // Wide enough for every finite double, and for a double below 2^53 in millionths.
 using Integer = BigUnsigned<1024>;
 
+// The significant digits that tell every double from its neighbours: the nearest decimal of that
+// many digits reads back to it.
+constexpr std::size_t kRoundTripDigits = 17;
+
 // A non-negative integer as its decimal digits, most significant first.
 struct Digits {
     char text[Integer::kMaxDecimalDigits];
@@ -31,9 +35,9 @@ Digits digitsOf(std::uint64_t significand, int power) {
     return digitsOf(value);
 }
 
-// Whether a number given by its digits, leading zeros allowed but not zero, is below a gap.
+// Whether a number given by its digits, leading zeros allowed, is below a gap that is not zero.
 bool isBelow(const char* distance, std::size_t count, const Digits& gap) {
-    for (; *distance == '0'; --count) {
+    for (; count != 0 && *distance == '0'; --count) {
         ++distance;
     }
     if (count != gap.count) {
@@ -42,11 +46,16 @@ bool isBelow(const char* distance, std::size_t count, const Digits& gap) {
     return std::memcmp(distance, gap.text, count) < 0;
 }
 
-// Writes the k + 1 digits of 10^k - r, for the k-digit number r, which is not zero.
+// Writes the k + 1 digits of 10^k - r, for the k-digit number r.
 void writeTenComplement(const char* r, std::size_t k, char* complement) {
     std::size_t lastNonZero = k;
-    while (r[lastNonZero - 1] == '0') {
+    while (lastNonZero != 0 && r[lastNonZero - 1] == '0') {
         --lastNonZero;
+    }
+    if (lastNonZero == 0) {
+        complement[0] = '1';
+        std::fill_n(complement + 1, k, '0');
+        return;
     }
     complement[0] = '0';
     for (std::size_t i = 0; i + 1 < lastNonZero; ++i) {
@@ -84,6 +93,29 @@ void writeExponentForm(const char* digits, std::size_t count, std::size_t decima
     *out = '\0';
 }
 
+// Writes the exponent form of the value's first n digits, n at most kRoundTripDigits, one unit
+// more in the last of them when up: a carry drops the nines it passes, and past the first digit
+// makes the next power of ten.
+void writeRoundedExponentForm(const Digits& value, std::size_t n, bool up, char* out) {
+    char chosen[kRoundTripDigits];
+    std::copy(value.text, value.text + n, chosen);
+    std::size_t length = n;
+    std::size_t decimalExponent = value.count - 1;
+    if (up) {
+        while (length != 0 && chosen[length - 1] == '9') {
+            --length;
+        }
+        if (length == 0) {
+            chosen[0] = '1';
+            length = 1;
+            ++decimalExponent;
+        } else {
+            ++chosen[length - 1];
+        }
+    }
+    writeExponentForm(chosen, length, decimalExponent, out);
+}
+
 // Writes the shortest exponent form that reads back to the double significand * 2^exponent, an
 // integer of at least 92 digits, so exponent > 2, with the given digits. Of two shortest forms it
 // takes the one nearer to the value.
@@ -104,9 +136,9 @@ void writeShortestExponentForm(const Digits& value, std::uint64_t significand, i
 
     // With n digits the candidates are the value's first n digits, and the next number up, each
     // followed by k = count - n zeros: their distances from the value are the last k digits r and
-    // 10^k - r. The loop ends by n = 17, so k > 74 and neither distance is zero.
+    // 10^k - r.
     char complement[Integer::kMaxDecimalDigits + 1];
-    for (std::size_t n = 1;; ++n) {
+    for (std::size_t n = 1; n < kRoundTripDigits; ++n) {
         const char* const r = value.text + n;
         const std::size_t k = value.count - n;
         // Both distances are at least 10^(k-1) unless r begins with 0 or 9: too far while the
@@ -122,22 +154,11 @@ void writeShortestExponentForm(const Digits& value, std::uint64_t significand, i
         }
         // Of both, the nearer: the one up when r is more than half of 10^k, so from 5 on.
         const bool up = upReadsBack && (!downReadsBack || r[0] >= '5');
-
-        // A form of n > 1 digits never ends in 0: the same number, with n - 1 digits, would
-        // have read back one pass earlier (whose r begins with 0 or 9, so it was not skipped).
-        // Going up thus carries through no 9 but a lone one, to the next power of ten.
-        char chosen[Integer::kMaxDecimalDigits] = {};
-        std::copy(value.text, value.text + n, chosen);
-        std::size_t decimalExponent = value.count - 1;
-        if (up && chosen[n - 1] == '9') {
-            chosen[0] = '1';
-            ++decimalExponent;
-        } else if (up) {
-            ++chosen[n - 1];
-        }
-        writeExponentForm(chosen, n, decimalExponent, out);
+        writeRoundedExponentForm(value, n, up, out);
         return;
     }
+    // No shorter form reads back: the nearer of the two with the most digits a double needs does.
+    writeRoundedExponentForm(value, kRoundTripDigits, value.text[kRoundTripDigits] >= '5', out);
 }
 
 } // namespace
