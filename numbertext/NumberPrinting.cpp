@@ -1,6 +1,7 @@
 #include "NumberText.h"
 
 #include "BigUnsigned.h"
+#include "DecimalDigits.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -35,36 +36,6 @@ Digits digitsOf(std::uint64_t significand, int power) {
     return digitsOf(value);
 }
 
-// Whether a number given by its digits, leading zeros allowed, is below a gap that is not zero.
-bool isBelow(const char* distance, std::size_t count, const Digits& gap) {
-    for (; count != 0 && *distance == '0'; --count) {
-        ++distance;
-    }
-    if (count != gap.count) {
-        return count < gap.count;
-    }
-    return std::memcmp(distance, gap.text, count) < 0;
-}
-
-// Writes the k + 1 digits of 10^k - r, for the k-digit number r.
-void writeTenComplement(const char* r, std::size_t k, char* complement) {
-    std::size_t lastNonZero = k;
-    while (lastNonZero != 0 && r[lastNonZero - 1] == '0') {
-        --lastNonZero;
-    }
-    if (lastNonZero == 0) {
-        complement[0] = '1';
-        std::fill_n(complement + 1, k, '0');
-        return;
-    }
-    complement[0] = '0';
-    for (std::size_t i = 0; i + 1 < lastNonZero; ++i) {
-        complement[i + 1] = static_cast<char>('9' - (r[i] - '0'));
-    }
-    complement[lastNonZero] = static_cast<char>('0' + 10 - (r[lastNonZero - 1] - '0'));
-    std::fill_n(complement + lastNonZero + 1, k - lastNonZero, '0');
-}
-
 // Writes "<integer>.<six decimals>" and the NUL.
 void writeFixed(const char* integer, std::size_t integerCount, const char* decimals, char* out) {
     out = std::copy(integer, integer + integerCount, out);
@@ -94,25 +65,12 @@ void writeExponentForm(const char* digits, std::size_t count, std::size_t decima
 }
 
 // Writes the exponent form of the value's first n digits, n at most kRoundTripDigits, one unit
-// more in the last of them when up: a carry drops the nines it passes, and past the first digit
-// makes the next power of ten.
+// more in the last of them when up.
 void writeRoundedExponentForm(const Digits& value, std::size_t n, bool up, char* out) {
     char chosen[kRoundTripDigits];
     std::copy(value.text, value.text + n, chosen);
-    std::size_t length = n;
     std::size_t decimalExponent = value.count - 1;
-    if (up) {
-        while (length != 0 && chosen[length - 1] == '9') {
-            --length;
-        }
-        if (length == 0) {
-            chosen[0] = '1';
-            length = 1;
-            ++decimalExponent;
-        } else {
-            ++chosen[length - 1];
-        }
-    }
+    const std::size_t length = up ? roundUpInLastDigit(chosen, n, decimalExponent) : n;
     writeExponentForm(chosen, length, decimalExponent, out);
 }
 
@@ -147,8 +105,8 @@ void writeShortestExponentForm(const Digits& value, std::uint64_t significand, i
             continue;
         }
         writeTenComplement(r, k, complement);
-        const bool downReadsBack = isBelow(r, k, halfGapBelow);
-        const bool upReadsBack = isBelow(complement, k + 1, halfGap);
+        const bool downReadsBack = isDecimalBelow(r, k, halfGapBelow.text, halfGapBelow.count);
+        const bool upReadsBack = isDecimalBelow(complement, k + 1, halfGap.text, halfGap.count);
         if (!downReadsBack && !upReadsBack) {
             continue;
         }
