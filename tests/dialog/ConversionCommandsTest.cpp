@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <string>
 #include <utility>
@@ -162,9 +164,7 @@ private:
 // Leaves digits where the command's buffer will lie, as an earlier, deeper call would.
 [[gnu::noinline]] void fillTheStackWithDigits() {
     volatile char digits[4096];
-    for (volatile char& digit : digits) {
-        digit = '7';
-    }
+    std::fill(std::begin(digits), std::end(digits), '7');
 }
 
 // A field that cannot be read reads as 0: never as what the stack held before the command, nor as
