@@ -12,16 +12,23 @@
 using CoordinateTransform = void (*)(double latitude, double longitude, double& latitudeOut,
                                      double& longitudeOut);
 
+// A read that fails need not write the buffer: the field then reads as an empty text, 0, and not
+// as what the buffer held, the other field's text among it.
+template <class Dialog>
+double readField(Dialog& dialog, int id, char (&buffer)[kFieldTextSize]) {
+    buffer[0] = '\0';
+    dialog.GetDlgItem(id).GetWindowText(buffer, static_cast<int>(kFieldTextSize));
+    return readDecimalNumber(buffer);
+}
+
 // Reads the longitude before the latitude and writes the latitude before the longitude, all
 // through one buffer, so at most 99 bytes of each input field take part.
 template <class Dialog>
 void convertFields(Dialog& dialog, int longitudeIn, int latitudeIn, CoordinateTransform transform,
                    int latitudeOut, int longitudeOut) {
-    char buffer[kFieldTextSize];
-    dialog.GetDlgItem(longitudeIn).GetWindowText(buffer, static_cast<int>(kFieldTextSize));
-    const double longitude = readDecimalNumber(buffer);
-    dialog.GetDlgItem(latitudeIn).GetWindowText(buffer, static_cast<int>(kFieldTextSize));
-    const double latitude = readDecimalNumber(buffer);
+    char buffer[kFieldTextSize] = {};
+    const double longitude = readField(dialog, longitudeIn, buffer);
+    const double latitude = readField(dialog, latitudeIn, buffer);
 
     double convertedLatitude;
     double convertedLongitude;

@@ -27,8 +27,11 @@ public:
 
     bool isZero() const { return size_ == 0; }
 
-    // Of a value that is not zero: no caller asks it, or shiftLeft, of zero.
+    // 0 for zero, which has no top limb to count.
     std::size_t bitLength() const {
+        if (size_ == 0) {
+            return 0;
+        }
         std::size_t length = (size_ - 1) * 32;
         for (std::uint32_t top = limbs_[size_ - 1]; top != 0; top >>= 1) {
             ++length;
@@ -87,7 +90,7 @@ public:
         dropLeadingZeroLimbs();
     }
 
-    // this = this * 2^bits, for this not zero.
+    // this = this * 2^bits.
     void shiftLeft(std::size_t bits) {
         requireFits(bitLength() + bits);
         const std::size_t limbShift = bits / 32;
@@ -125,7 +128,13 @@ public:
         if (bits == 0) {
             return;
         }
-        const bool half = ((limb((bits - 1) / 32) >> ((bits - 1) % 32)) & 1) != 0;
+        // A value whose limbs all lie below the half bit is below one half: it rounds to 0. Past
+        // this, every bit that the rounding reads is one of the value's own.
+        if ((bits - 1) / 32 >= size_) {
+            size_ = 0;
+            return;
+        }
+        const bool half = ((limbs_[(bits - 1) / 32] >> ((bits - 1) % 32)) & 1) != 0;
         const bool aboveHalf = half && anyBitBelow(bits - 1);
         shiftRight(bits);
         if (aboveHalf || (half && (limb(0) & 1) != 0)) {

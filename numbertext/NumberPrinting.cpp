@@ -1,6 +1,7 @@
 #include "NumberText.h"
 
 #include "BigUnsigned.h"
+#include "DecimalDigits.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -11,6 +12,10 @@ namespace {
 
 // Wide enough for every finite double, and for a double below 2^53 in millionths.
 using Integer = BigUnsigned<1024>;
+
+// The significant digits that tell every double from its neighbours: the nearest decimal of that
+// many digits reads back to it.
+constexpr std::size_t kRoundTripDigits = 17;
 
 // A non-negative integer as its decimal digits, most significant first.
 struct Digits {
@@ -29,31 +34,6 @@ Digits digitsOf(std::uint64_t significand, int power) {
     Integer value(significand);
     value.shiftLeft(static_cast<std::size_t>(power));
     return digitsOf(value);
-}
-
-// Whether a number given by its digits, leading zeros allowed but not zero, is below a gap.
-bool isBelow(const char* distance, std::size_t count, const Digits& gap) {
-    for (; *distance == '0'; --count) {
-        ++distance;
-    }
-    if (count != gap.count) {
-        return count < gap.count;
-    }
-    return std::memcmp(distance, gap.text, count) < 0;
-}
-
-// Writes the k + 1 digits of 10^k - r, for the k-digit number r, which is not zero.
-void writeTenComplement(const char* r, std::size_t k, char* complement) {
-    std::size_t lastNonZero = k;
-    while (r[lastNonZero - 1] == '0') {
-        --lastNonZero;
-    }
-    complement[0] = '0';
-    for (std::size_t i = 0; i + 1 < lastNonZero; ++i) {
-        complement[i + 1] = static_cast<char>('9' - (r[i] - '0'));
-    }
-    complement[lastNonZero] = static_cast<char>('0' + 10 - (r[lastNonZero - 1] - '0'));
-    std::fill_n(complement + lastNonZero + 1, k - lastNonZero, '0');
 }
 
 // Writes "<integer>.<six decimals>" and the NUL.
@@ -84,6 +64,16 @@ void writeExponentForm(const char* digits, std::size_t count, std::size_t decima
     *out = '\0';
 }
 
+// Writes the exponent form of the value's first n digits, n at most kRoundTripDigits, one unit
+// more in the last of them when up.
+void writeRoundedExponentForm(const Digits& value, std::size_t n, bool up, char* out) {
+    char chosen[kRoundTripDigits];
+    std::copy(value.text, value.text + n, chosen);
+    std::size_t decimalExponent = value.count - 1;
+    const std::size_t length = up ? roundUpInLastDigit(chosen, n, decimalExponent) : n;
+    writeExponentForm(chosen, length, decimalExponent, out);
+}
+
 // Writes the shortest exponent form that reads back to the double significand * 2^exponent, an
 // integer of at least 92 digits, so exponent > 2, with the given digits. Of two shortest forms it
 // takes the one nearer to the value.
@@ -104,9 +94,9 @@ void writeShortestExponentForm(const Digits& value, std::uint64_t significand, i
 
     // With n digits the candidates are the value's first n digits, and the next number up, each
     // followed by k = count - n zeros: their distances from the value are the last k digits r and
-    // 10^k - r. The loop ends by n = 17, so k > 74 and neither distance is zero.
+    // 10^k - r.
     char complement[Integer::kMaxDecimalDigits + 1];
-    for (std::size_t n = 1;; ++n) {
+    for (std::size_t n = 1; n < kRoundTripDigits; ++n) {
         const char* const r = value.text + n;
         const std::size_t k = value.count - n;
         // Both distances are at least 10^(k-1) unless r begins with 0 or 9: too far while the
@@ -115,29 +105,18 @@ void writeShortestExponentForm(const Digits& value, std::uint64_t significand, i
             continue;
         }
         writeTenComplement(r, k, complement);
-        const bool downReadsBack = isBelow(r, k, halfGapBelow);
-        const bool upReadsBack = isBelow(complement, k + 1, halfGap);
+        const bool downReadsBack = isDecimalBelow(r, k, halfGapBelow.text, halfGapBelow.count);
+        const bool upReadsBack = isDecimalBelow(complement, k + 1, halfGap.text, halfGap.count);
         if (!downReadsBack && !upReadsBack) {
             continue;
         }
         // Of both, the nearer: the one up when r is more than half of 10^k, so from 5 on.
         const bool up = upReadsBack && (!downReadsBack || r[0] >= '5');
-
-        // A form of n > 1 digits never ends in 0: the same number, with n - 1 digits, would
-        // have read back one pass earlier (whose r begins with 0 or 9, so it was not skipped).
-        // Going up thus carries through no 9 but a lone one, to the next power of ten.
-        char chosen[Integer::kMaxDecimalDigits] = {};
-        std::copy(value.text, value.text + n, chosen);
-        std::size_t decimalExponent = value.count - 1;
-        if (up && chosen[n - 1] == '9') {
-            chosen[0] = '1';
-            ++decimalExponent;
-        } else if (up) {
-            ++chosen[n - 1];
-        }
-        writeExponentForm(chosen, n, decimalExponent, out);
+        writeRoundedExponentForm(value, n, up, out);
         return;
     }
+    // No shorter form reads back: the nearer of the two with the most digits a double needs does.
+    writeRoundedExponentForm(value, kRoundTripDigits, value.text[kRoundTripDigits] >= '5', out);
 }
 
 } // namespace

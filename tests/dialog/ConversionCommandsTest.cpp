@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <iterator>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -118,6 +123,107 @@ TEST(ConversionCommands, EachDirectionUndoesTheOther) {
     correctOffset(dialog);
     EXPECT_EQ(dialog.text(IDC_CORRECT_LON_OUT), "116.397230");
     EXPECT_EQ(dialog.text(IDC_CORRECT_LAT_OUT), "39.907500");
+}
+
+// Fields whose reads fail, apart from those given a text: GetWindowText then returns 0 and need
+// not write the buffer at all.
+class PartlyReadableDialog {
+public:
+    class Field {
+    public:
+        Field(PartlyReadableDialog& dialog, int id) : m_dialog(dialog), m_id(id) {}
+
+        int GetWindowText(char* buffer, int size) const {
+            const auto readable = m_dialog.m_readable.find(m_id);
+            if (readable == m_dialog.m_readable.end()) {
+                return 0;
+            }
+            const std::string& text = readable->second;
+            EXPECT_LT(text.size(), static_cast<std::size_t>(size));
+            std::memcpy(buffer, text.c_str(), text.size() + 1);
+            return static_cast<int>(text.size());
+        }
+
+        void SetWindowText(const char* text) { m_dialog.m_written[m_id] = text; }
+
+    private:
+        PartlyReadableDialog& m_dialog;
+        int m_id;
+    };
+
+    explicit PartlyReadableDialog(std::map<int, std::string> readable)
+        : m_readable(std::move(readable)) {}
+    Field GetDlgItem(int id) { return Field(*this, id); }
+    const std::string& written(int id) const { return m_written.at(id); }
+
+private:
+    std::map<int, std::string> m_readable;
+    std::map<int, std::string> m_written;
+};
+
+// Leaves digits where the command's buffer will lie, as an earlier, deeper call would.
+[[gnu::noinline]] void fillTheStackWithDigits() {
+    volatile char digits[4096];
+    std::fill(std::begin(digits), std::end(digits), '7');
+}
+
+// A field that cannot be read reads as 0: never as what the stack held before the command, nor as
+// the other field's text, read into the same buffer just before.
+TEST(ConversionCommands, ReadAFieldThatCannotBeReadAsEmpty) {
+    struct Case {
+        const char* name;
+        void (*run)(PartlyReadableDialog&);
+        std::map<int, std::string> readable;
+        int latitudeOut;
+        const char* latitude;
+        int longitudeOut;
+        const char* longitude;
+    };
+    const Case cases[] = {
+        {"neither",
+         addOffset<PartlyReadableDialog>,
+         {},
+         IDC_OFFSET_LAT_OUT,
+         "0.000000",
+         IDC_OFFSET_LON_OUT,
+         "0.000000"},
+        {"neither",
+         correctOffset<PartlyReadableDialog>,
+         {},
+         IDC_CORRECT_LAT_OUT,
+         "0.000000",
+         IDC_CORRECT_LON_OUT,
+         "0.000000"},
+        {"the latitude",
+         addOffset<PartlyReadableDialog>,
+         {{IDC_OFFSET_LON_IN, "113.5"}},
+         IDC_OFFSET_LAT_OUT,
+         "0.000000",
+         IDC_OFFSET_LON_OUT,
+         "113.500000"},
+        {"the latitude",
+         correctOffset<PartlyReadableDialog>,
+         {{IDC_CORRECT_LON_IN, "113.5"}},
+         IDC_CORRECT_LAT_OUT,
+         "0.000000",
+         IDC_CORRECT_LON_OUT,
+         "113.500000"},
+        {"the longitude",
+         addOffset<PartlyReadableDialog>,
+         {{IDC_OFFSET_LAT_IN, "23.5"}},
+         IDC_OFFSET_LAT_OUT,
+         "23.500000",
+         IDC_OFFSET_LON_OUT,
+         "0.000000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "unreadable: " << c.name);
+        PartlyReadableDialog dialog(c.readable);
+        fillTheStackWithDigits();
+        c.run(dialog);
+        EXPECT_EQ(dialog.written(c.latitudeOut), c.latitude);
+        EXPECT_EQ(dialog.written(c.longitudeOut), c.longitude);
+    }
 }
 
 } // namespace

@@ -256,6 +256,10 @@ TEST(FormatSixDecimals, ValuesTooLongForTheBufferPrintInExponentForm) {
         {1e300, "1e+300"},
         {DBL_MAX, "1.7976931348623157e+308"},
         {-DBL_MAX, "-1.7976931348623157e+308"},
+        // Seventeen digits, the most a double needs: no shorter form reads back.
+        {1.0000000000000002e300, "1.0000000000000002e+300"},
+        {1.0000000000000002e92, "1.0000000000000002e+92"},
+        {-1.2345678901234567e300, "-1.2345678901234567e+300"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
