@@ -66,10 +66,10 @@ char* writeQuotient(char* out, std::uint32_t whole, std::uint32_t divisor, const
     char decimals[kSexagesimalDecimals + 1];
     std::uint32_t remainder = whole % divisor;
     std::size_t next = last.point + 1;
-    for (char& decimal : decimals) {
+    for (std::size_t i = 0; i <= kSexagesimalDecimals; ++i) {
         const unsigned digit = next < last.end ? digitValue(text[next++]) : 0;
         remainder = remainder * 10 + digit;
-        decimal = static_cast<char>('0' + remainder / divisor);
+        decimals[i] = static_cast<char>('0' + remainder / divisor);
         remainder %= divisor;
     }
     unsigned degrees = whole / divisor;
