@@ -2,6 +2,7 @@
 # DEP, high-entropy addresses (x64), no SEH handler (x86), terminal-server aware, Windows 7 as
 # subsystem and OS version, large address aware, no section both writable and executable, and the
 # stack protector linked in. A toolchain with other defaults would otherwise ship without them.
+# And the DLLs that the loader resolves for it: KnownDLLs only, none delay-loaded.
 # The record is the toolchain's objdump output, written when the executable is linked
 # (-DOBJDUMP=...): the emulated PC that runs the x86 tests has no MinGW tools.
 # usage: cmake [-DOBJDUMP=<objdump>] -DEXE=<Varnik.exe> -DRECORD=<file> -DMAP=<link map>
@@ -90,6 +91,27 @@ if(sectionCount EQUAL 0)
     fail("no sections in ${RECORD}")
 endif()
 
+# Windows takes a KnownDLL from its system folder only; any other DLL it looks for in the
+# program's folder first, where a DLL of that name could have been left (the Downloads folder).
+# So the program imports KnownDLLs only, those in the KnownDLLs key of every Windows from 7 SP1
+# to 11; it loads the rest by full path. Not KnownDLLs: comctl32, uxtheme, version, dwmapi.
+set(knownDlls kernel32 user32 gdi32 msvcrt advapi32 ole32 oleaut32 shell32 shlwapi comdlg32 imm32)
+string(REGEX MATCHALL "\n\tDLL Name: [^\n]+" imports "${record}")
+if(NOT imports)
+    fail("no imports in ${RECORD}")
+endif()
+foreach(import IN LISTS imports)
+    string(REGEX REPLACE "^\n\tDLL Name: (.*)\.[dD][lL][lL]$" "\\1" dll "${import}")
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST knownDlls)
+        fail("imports ${dll}, not a KnownDLL")
+    endif()
+endforeach()
+# objdump lists direct imports only: a delay-loaded DLL would be found in the program's folder.
+if(NOT record MATCHES "\nEntry d 0+ 0+ Delay Import Directory")
+    fail("delay-loads DLLs")
+endif()
+
 # The executable is stripped: the link map shows what the linker took in, and its cross
 # references which objects use the guard and its failure, as only guarded code does.
 file(READ "${MAP}" map)
@@ -107,4 +129,5 @@ endforeach()
 if(failures)
     message(FATAL_ERROR "${EXE}:\n${failures}")
 endif()
-message(STATUS "${EXE}: every mitigation in its header, the stack protector linked in")
+message(STATUS "${EXE}: every mitigation in its header, the stack protector linked in, KnownDLLs "
+               "imported only")
