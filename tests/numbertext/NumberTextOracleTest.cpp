@@ -5,6 +5,7 @@
 #include "Bits.h"
 #include "NumberSamples.h"
 #include "NumberText.h"
+#include "SixDecimals.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,6 @@
 #include <system_error>
 
 namespace {
-
-std::string printed(double value) {
-    char text[kFieldTextSize];
-    formatSixDecimals(value, text);
-    return text;
-}
 
 // Six decimals, or the shortest form that reads back where those would not fit the field.
 std::string printedByToChars(double value) {
@@ -53,9 +48,9 @@ TEST_P(PrintingMatchesToChars, OverTwoMillionDoubles) {
     for (int i = 0; i < 2000000 && mismatches < kShownMismatches; ++i) {
         const double value = samples.next(GetParam());
         const std::string expected = printedByToChars(value);
-        if (printed(value) != expected) {
+        if (sixDecimals(value) != expected) {
             ++mismatches;
-            ADD_FAILURE() << "0x" << hexBits(value) << ": " << printed(value) << ", not "
+            ADD_FAILURE() << "0x" << hexBits(value) << ": " << sixDecimals(value) << ", not "
                           << expected;
         }
     }
@@ -66,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, PrintingMatchesToChars, testing::ValuesIn(kD
 
 TEST(PrintingMatchesToChars, AtTheEdges) {
     for (const double value : edgeDoubles()) {
-        EXPECT_EQ(printed(value), printedByToChars(value)) << "0x" << hexBits(value);
+        EXPECT_EQ(sixDecimals(value), printedByToChars(value)) << "0x" << hexBits(value);
     }
 }
 

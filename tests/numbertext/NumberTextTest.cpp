@@ -1,5 +1,6 @@
 #include "NumberText.h"
 #include "Bits.h"
+#include "SixDecimals.h"
 
 #include <gtest/gtest.h>
 
@@ -199,12 +200,6 @@ TEST(ReadDecimalNumber, DecidesInfinityOrZeroByTheExactPowerOfTen) {
     }
 }
 
-std::string printed(double value) {
-    char buffer[kFieldTextSize];
-    formatSixDecimals(value, buffer);
-    return buffer;
-}
-
 TEST(FormatSixDecimals, PrintsSixCorrectlyRoundedDecimals) {
     struct Case {
         double value;
@@ -228,14 +223,14 @@ TEST(FormatSixDecimals, PrintsSixCorrectlyRoundedDecimals) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
-        EXPECT_EQ(printed(c.value), c.expected);
+        EXPECT_EQ(sixDecimals(c.value), c.expected);
     }
 }
 
 TEST(FormatSixDecimals, InfinityAndNaNHaveFixedTexts) {
-    EXPECT_EQ(printed(kInfinity), "inf");
-    EXPECT_EQ(printed(-kInfinity), "-inf");
-    EXPECT_EQ(printed(std::numeric_limits<double>::quiet_NaN()), "nan");
+    EXPECT_EQ(sixDecimals(kInfinity), "inf");
+    EXPECT_EQ(sixDecimals(-kInfinity), "-inf");
+    EXPECT_EQ(sixDecimals(std::numeric_limits<double>::quiet_NaN()), "nan");
 }
 
 // Fixed-point text longer than 99 characters would not fit the field buffer: such values print in
@@ -263,12 +258,12 @@ TEST(FormatSixDecimals, ValuesTooLongForTheBufferPrintInExponentForm) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
-        EXPECT_EQ(printed(c.value), c.expected);
+        EXPECT_EQ(sixDecimals(c.value), c.expected);
         EXPECT_EQ(readDecimalNumber(c.expected), c.value);
     }
 
     // 1e91 itself still fits: 92 digits, the point and six decimals are 99 characters.
-    const std::string longest = printed(1e91);
+    const std::string longest = sixDecimals(1e91);
     EXPECT_EQ(longest.size(), 99u);
     EXPECT_EQ(longest.substr(0, 3), "100");
     EXPECT_EQ(longest.substr(92), ".000000");
@@ -304,9 +299,9 @@ TEST(FormatSixDecimals, EveryPowerOfTenInExponentFormPrintsAsItsOwnDigit) {
         const std::string text = "1e+" + std::to_string(exponent);
         SCOPED_TRACE(text);
         if (exponent > 91) {
-            EXPECT_EQ(printed(power), text);
+            EXPECT_EQ(sixDecimals(power), text);
         }
-        EXPECT_EQ(printed(-power), "-" + text);
+        EXPECT_EQ(sixDecimals(-power), "-" + text);
         EXPECT_EQ(bitsOf(readDecimalNumber(text.c_str())), bitsOf(power));
         ++exponent;
     }

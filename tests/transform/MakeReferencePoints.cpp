@@ -3,8 +3,8 @@
 // to change, and review the difference:
 //   build/native/tests/transform/make_reference_points > tests/transform/ReferencePoints.inc
 #include "Bits.h"
-#include "NumberText.h"
 #include "OffsetTransform.h"
+#include "SixDecimals.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -56,12 +56,6 @@ std::vector<Point> referencePoints() {
     return points;
 }
 
-std::string text(double value) {
-    char buffer[kFieldTextSize];
-    formatSixDecimals(value, buffer);
-    return buffer;
-}
-
 } // namespace
 
 int main() {
@@ -80,7 +74,7 @@ int main() {
                     ", 0x%016" PRIX64 ", 0x%016" PRIX64 ", %d, \"%s\", \"%s\", \"%s\", \"%s\"},\n",
                     bitsOf(p.latitude), bitsOf(p.longitude), bitsOf(mapLatitude),
                     bitsOf(mapLongitude), bitsOf(trueLatitude), bitsOf(trueLongitude), passes,
-                    text(mapLatitude).c_str(), text(mapLongitude).c_str(),
-                    text(trueLatitude).c_str(), text(trueLongitude).c_str());
+                    sixDecimals(mapLatitude).c_str(), sixDecimals(mapLongitude).c_str(),
+                    sixDecimals(trueLatitude).c_str(), sixDecimals(trueLongitude).c_str());
     }
 }

@@ -1,6 +1,6 @@
 #include "OffsetTransform.h"
 #include "Bits.h"
-#include "NumberText.h"
+#include "SixDecimals.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +13,6 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-std::string sixDecimals(double value) {
-    char buffer[kFieldTextSize];
-    formatSixDecimals(value, buffer);
-    return buffer;
-}
 
 struct Point {
     double latitude;

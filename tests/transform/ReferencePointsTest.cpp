@@ -1,6 +1,6 @@
 #include "Bits.h"
-#include "NumberText.h"
 #include "OffsetTransform.h"
+#include "SixDecimals.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +28,6 @@ const ReferencePoint kReferencePoints[] = {
 #include "ReferencePoints.inc"
 };
 
-std::string text(double value) {
-    char buffer[kFieldTextSize];
-    formatSixDecimals(value, buffer);
-    return buffer;
-}
-
 TEST(ReferencePoints, BothDirectionsGiveTheRecordedBitsAndTexts) {
     ASSERT_GE(sizeof kReferencePoints / sizeof kReferencePoints[0], 300u);
     for (const ReferencePoint& p : kReferencePoints) {
@@ -46,8 +40,8 @@ TEST(ReferencePoints, BothDirectionsGiveTheRecordedBitsAndTexts) {
         toMapCoordinates(latitude, longitude, mapLatitude, mapLongitude);
         EXPECT_EQ(bitsOf(mapLatitude), p.mapLatitude);
         EXPECT_EQ(bitsOf(mapLongitude), p.mapLongitude);
-        EXPECT_EQ(text(mapLatitude), p.mapLatitudeText);
-        EXPECT_EQ(text(mapLongitude), p.mapLongitudeText);
+        EXPECT_EQ(sixDecimals(mapLatitude), p.mapLatitudeText);
+        EXPECT_EQ(sixDecimals(mapLongitude), p.mapLongitudeText);
 
         double trueLatitude;
         double trueLongitude;
@@ -55,8 +49,8 @@ TEST(ReferencePoints, BothDirectionsGiveTheRecordedBitsAndTexts) {
                   p.passes);
         EXPECT_EQ(bitsOf(trueLatitude), p.trueLatitude);
         EXPECT_EQ(bitsOf(trueLongitude), p.trueLongitude);
-        EXPECT_EQ(text(trueLatitude), p.trueLatitudeText);
-        EXPECT_EQ(text(trueLongitude), p.trueLongitudeText);
+        EXPECT_EQ(sixDecimals(trueLatitude), p.trueLatitudeText);
+        EXPECT_EQ(sixDecimals(trueLongitude), p.trueLongitudeText);
     }
 }
 
