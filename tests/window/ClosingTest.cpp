@@ -91,7 +91,7 @@ TEST(CommandLineTest, ArgumentsChangeNothing) {
     }
     for (const wchar_t* arguments :
          {L"/?", L"/p /dde /embedding", L"\"C:\\no such folder\\points.txt\" 113.5 23.5"}) {
-        SCOPED_TRACE(narrow(arguments));
+        SCOPED_TRACE(utf8(arguments));
         RunningVarnik app(arguments);
         ASSERT_NE(app.window(), nullptr);
         EXPECT_TRUE(openingStateOf(app) == plain) << "the window opened differently";

@@ -134,7 +134,7 @@ TEST(CompositionTest, AFinishedCompositionArrivesAsAscii) {
             std::cout << " 0x" << std::hex << arrival.message << "(" << arrival.wParam << ","
                       << arrival.lParam << ")" << std::dec;
         }
-        std::cout << " -> [" << narrow(result.shown) << "]\n";
+        std::cout << " -> [" << utf8(result.shown) << "]\n";
     }
     for (const Composed& result : g_results) {
         if (!result.composed) {

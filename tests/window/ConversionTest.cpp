@@ -30,37 +30,19 @@ const std::wstring kLongitudeWithAHundredthByte = std::wstring(97, L'0') + L"10"
 // 99 characters read as 1; with the 100th they would read as 15.
 const std::wstring kLatitudeWithAHundredthByte = std::wstring(98, L'0') + L"1" + L"5";
 
+// What the conversions give is the native table's (tests/dialog); here each button converts its
+// own group through the real fields: the sample point, empty fields, and a text longer than the
+// 99 bytes that a field read takes.
 const ConversionCase kCases[] = {
     {"OffsetOfTheInitialPoint", kOffset, L"113.540124", L"23.517846", L"23.515146", L"113.545324"},
     {"CorrectionOfTheInitialPoint", kCorrection, L"113.545324", L"23.515146", L"23.517846",
      L"113.540124"},
     {"OffsetOfEmptyFields", kOffset, L"", L"", L"0.000000", L"0.000000"},
     {"CorrectionOfEmptyFields", kCorrection, L"", L"", L"0.000000", L"0.000000"},
-    {"OffsetOutsideTheRegion", kOffset, L"10", L"10", L"10.000000", L"10.000000"},
-    {"CorrectionOutsideTheRegion", kCorrection, L"10", L"10", L"10.000000", L"10.000000"},
-    {"OffsetIgnoresTrailingText", kOffset, L"10", L"23.5abc", L"23.500000", L"10.000000"},
-    {"CorrectionIgnoresTrailingText", kCorrection, L"113.545324 east", L"23.515146N", L"23.517846",
-     L"113.540124"},
-    {"OffsetRoundsToSixDecimals", kOffset, L"10.1234567", L"-20.9876544", L"-20.987654",
-     L"10.123457"},
-    {"CorrectionRoundsToSixDecimals", kCorrection, L"-10.1234565001", L"20.98765449", L"20.987654",
-     L"-10.123457"},
-    {"OffsetReadsWordsAndHexAsZero", kOffset, L"0x70", L"inf", L"0.000000", L"0.000000"},
-    {"CorrectionReadsWordsAndHexAsZero", kCorrection, L"nan", L"0x20", L"0.000000", L"0.000000"},
     {"OffsetReadsOnly99Bytes", kOffset, kLongitudeWithAHundredthByte, kLatitudeWithAHundredthByte,
      L"1.000000", L"10.000000"},
     {"CorrectionReadsOnly99Bytes", kCorrection, kLongitudeWithAHundredthByte,
      kLatitudeWithAHundredthByte, L"1.000000", L"10.000000"},
-    {"OffsetPrintsInfinity", kOffset, L"1e999", L"-1e999", L"-inf", L"inf"},
-    {"CorrectionPrintsInfinity", kCorrection, L"1e999", L"10", L"10.000000", L"inf"},
-    {"OffsetPrintsHugeValuesInExponentForm", kOffset, L"-1e91", L"1e92", L"1e+92", L"-1e+91"},
-    {"CorrectionPrintsHugeValuesInExponentForm", kCorrection, L"-1e91", L"10", L"10.000000",
-     L"-1e+91"},
-    // Map points with no true counterpart: the correction has to give up and answer.
-    {"CorrectionAnswersInTheWesternBand", kCorrection, L"72.0045", L"30", L"30.000000",
-     L"72.004500"},
-    {"CorrectionAnswersInTheSouthernBand", kCorrection, L"100", L"0.8295", L"0.829500",
-     L"100.000000"},
 };
 
 } // namespace

@@ -1,18 +1,25 @@
 #include "DialogTemplateCheck.h"
 
+#include "DialogTemplate.h"
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
+#include <cwctype>
+#include <string>
 
-DialogUnits dialogBaseUnits(const wchar_t* face, int points) {
+namespace {
+
+// Dialog base units of a template font as the dialog manager derives them: the average width of
+// the Latin letters and the height of the font. A dialog unit is a quarter of the first and an
+// eighth of the second.
+SIZE dialogBaseUnits(const std::wstring& face, int points) {
     HDC screen = GetDC(nullptr);
     const int pixels = MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    HFONT font =
-        CreateFontW(-pixels, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_DONTCARE, face);
+    HFONT font = CreateFontW(-pixels, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_DONTCARE,
+                             face.c_str());
     HGDIOBJ previous = SelectObject(screen, font);
     static const wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     SIZE letters{};
@@ -25,106 +32,95 @@ DialogUnits dialogBaseUnits(const wchar_t* face, int points) {
     return {(letters.cx / 26 + 1) / 2, metrics.tmHeight};
 }
 
-void expectFixedModalFrame(HWND dialog) {
-    const DWORD style = styleOf(dialog);
-    const DWORD required = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
-    const DWORD excluded = WS_CHILD | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
-    EXPECT_EQ(style & required, required) << std::hex << "missing styles " << (required & ~style);
-    EXPECT_EQ(style & excluded, 0u) << std::hex << "unexpected styles " << (style & excluded);
-}
-
-void expectClientSize(HWND dialog, SIZE templateSize, DialogUnits baseUnits) {
-    const SIZE client = clientSizeOf(dialog);
-    EXPECT_NEAR(client.cx, MulDiv(templateSize.cx, baseUnits.x, 4), 1) << "client width";
-    EXPECT_NEAR(client.cy, MulDiv(templateSize.cy, baseUnits.y, 8), 1) << "client height";
-}
-
-namespace {
-
-const wchar_t* classOf(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Edit:
-        return L"Edit";
-    case ControlKind::Text:
-    case ControlKind::TextNoPrefix:
-    case ControlKind::Icon:
-        return L"Static";
+// The predefined classes by atom or by name, in lower case as the dialog manager matches them.
+std::wstring classOf(const NameOrOrdinal& windowClass) {
+    switch (windowClass.number) {
+    case 0x0080:
+        return L"button";
+    case 0x0081:
+        return L"edit";
+    case 0x0082:
+        return L"static";
     default:
-        return L"Button";
+        return windowClass.name;
     }
 }
 
-bool has(DWORD style, DWORD bits) {
-    return (style & bits) == bits;
+std::wstring lowercase(std::wstring text) {
+    for (auto& c : text) {
+        c = static_cast<wchar_t>(std::towlower(c));
+    }
+    return text;
 }
 
-void expectStyles(HWND control, ControlKind kind) {
-    const DWORD style = styleOf(control);
-    EXPECT_TRUE(has(style, WS_CHILD | WS_VISIBLE)) << "a visible child";
-    const bool tabStop = kind == ControlKind::Edit || kind == ControlKind::PushButton ||
-                         kind == ControlKind::DefaultPushButton;
-    EXPECT_EQ(has(style, WS_TABSTOP), tabStop) << "tab stop";
-    switch (kind) {
-    case ControlKind::GroupBox:
-        EXPECT_EQ(style & BS_TYPEMASK, BS_GROUPBOX);
-        break;
-    case ControlKind::Edit:
-        EXPECT_TRUE(has(style, ES_AUTOHSCROLL)) << "scrolls as text is typed";
-        EXPECT_FALSE(has(style, ES_READONLY)) << "editable";
-        EXPECT_FALSE(has(style, ES_MULTILINE)) << "one line";
-        // The template's border becomes a sunken client edge when the edit is created.
-        EXPECT_TRUE(has(extendedStyleOf(control), WS_EX_CLIENTEDGE)) << "border";
-        break;
-    case ControlKind::PushButton:
-        EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON) << "a plain, not a default, push button";
-        break;
-    case ControlKind::DefaultPushButton:
-        EXPECT_EQ(style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-        EXPECT_TRUE(has(style, WS_GROUP)) << "starts a group";
-        break;
-    case ControlKind::Text:
-    case ControlKind::TextNoPrefix:
-        EXPECT_EQ(style & SS_TYPEMASK, SS_LEFT) << "left-aligned text";
-        EXPECT_TRUE(has(style, WS_GROUP)) << "starts a group";
-        EXPECT_EQ(has(style, SS_NOPREFIX), kind == ControlKind::TextNoPrefix) << "no prefix";
-        break;
-    case ControlKind::Icon:
-        EXPECT_EQ(style & SS_TYPEMASK, SS_ICON);
-        break;
+void expectItem(HWND control, const DialogItem& item, double pixelsPerUnitX,
+                double pixelsPerUnitY) {
+    const std::wstring windowClass = lowercase(classOf(item.windowClass));
+    EXPECT_EQ(lowercase(classNameOf(control)), windowClass);
+    EXPECT_EQ(GetDlgCtrlID(control), static_cast<int>(item.id));
+    if (item.text.number != 0) {
+        LRESULT icon = 0;
+        EXPECT_TRUE(sendWithin(control, STM_GETICON, 0, 0, &icon));
+        EXPECT_NE(icon, 0) << "the static shows no icon";
+    } else if (windowClass != L"edit") {
+        EXPECT_EQ(textOf(control), item.text.name) << utf8(textOf(control));
     }
+
+    const RECT rect = rectInParent(control);
+    EXPECT_NEAR(rect.left, std::lround(item.x * pixelsPerUnitX), 1) << "left";
+    EXPECT_NEAR(rect.top, std::lround(item.y * pixelsPerUnitY), 1) << "top";
+    // An icon's static sizes itself to the icon.
+    if (item.text.number == 0) {
+        EXPECT_NEAR(widthOf(rect), std::lround(item.cx * pixelsPerUnitX), 1) << "width";
+        EXPECT_NEAR(heightOf(rect), std::lround(item.cy * pixelsPerUnitY), 1) << "height";
+    }
+
+    // An edit field's border becomes a sunken client edge when the field is created.
+    DWORD style = item.style;
+    DWORD exStyle = item.exStyle;
+    if (windowClass == L"edit" && (style & WS_BORDER) != 0) {
+        style &= ~WS_BORDER;
+        exStyle |= WS_EX_CLIENTEDGE;
+    }
+    EXPECT_EQ(styleOf(control), style) << std::hex << "style";
+    EXPECT_EQ(extendedStyleOf(control), exStyle) << std::hex << "extended style";
 }
 
 } // namespace
 
-void expectControls(HWND dialog, SIZE templateSize, const std::vector<ExpectedControl>& expected) {
+void expectFollowsItsTemplate(HWND dialog, WORD templateId) {
+    const auto compiled = dialogTemplateOf(windowsPathOf(VARNIK_EXE_PATH), templateId);
+    ASSERT_TRUE(compiled.has_value()) << "no dialog " << templateId << " in Varnik.exe";
+    EXPECT_EQ(textOf(dialog), compiled->caption) << utf8(textOf(dialog));
+    EXPECT_EQ(styleOf(dialog), compiled->style) << std::hex << "style";
+    // The system adds extended styles of its own to a dialog's frame.
+    EXPECT_EQ(extendedStyleOf(dialog) & compiled->exStyle, compiled->exStyle)
+        << std::hex << "extended style " << extendedStyleOf(dialog);
+
     const SIZE client = clientSizeOf(dialog);
-    const double pixelsPerUnitX = static_cast<double>(client.cx) / templateSize.cx;
-    const double pixelsPerUnitY = static_cast<double>(client.cy) / templateSize.cy;
-    const auto pixelsX = [&](int units) { return std::lround(units * pixelsPerUnitX); };
-    const auto pixelsY = [&](int units) { return std::lround(units * pixelsPerUnitY); };
+    const SIZE baseUnits = dialogBaseUnits(compiled->typeface, compiled->pointSize);
+    EXPECT_NEAR(client.cx, MulDiv(compiled->cx, baseUnits.cx, 4), 1) << "client width";
+    EXPECT_NEAR(client.cy, MulDiv(compiled->cy, baseUnits.cy, 8), 1) << "client height";
 
+    const double pixelsPerUnitX = static_cast<double>(client.cx) / compiled->cx;
+    const double pixelsPerUnitY = static_cast<double>(client.cy) / compiled->cy;
     const std::vector<HWND> children = visibleChildrenOf(dialog);
-    ASSERT_EQ(children.size(), expected.size()) << "number of controls";
-    for (size_t i = 0; i < expected.size(); ++i) {
-        const ExpectedControl& want = expected[i];
-        const HWND control = children[i];
+    ASSERT_EQ(children.size(), compiled->items.size()) << "number of controls";
+    for (size_t i = 0; i < children.size(); ++i) {
         SCOPED_TRACE("control #" + std::to_string(i + 1));
-        EXPECT_EQ(classNameOf(control), classOf(want.kind));
-        EXPECT_EQ(GetDlgCtrlID(control), want.id);
-        const std::wstring text = textOf(control);
-        if (want.text != nullptr) {
-            EXPECT_EQ(text, want.text) << narrow(text);
-        } else if (want.kind != ControlKind::Icon) {
-            EXPECT_FALSE(text.empty());
-        }
-
-        const RECT rect = rectInParent(control);
-        EXPECT_NEAR(rect.left, pixelsX(want.left), 1) << "left";
-        EXPECT_NEAR(rect.top, pixelsY(want.top), 1) << "top";
-        if (want.kind != ControlKind::Icon) {
-            EXPECT_NEAR(widthOf(rect), pixelsX(want.width), 1) << "width";
-            EXPECT_NEAR(heightOf(rect), pixelsY(want.height), 1) << "height";
-        }
-        expectStyles(control, want.kind);
+        expectItem(children[i], compiled->items[i], pixelsPerUnitX, pixelsPerUnitY);
     }
+}
+
+std::wstring compiledCaptionOf(WORD templateId) {
+    const auto compiled = dialogTemplateOf(windowsPathOf(VARNIK_EXE_PATH), templateId);
+    return compiled.has_value() ? compiled->caption : L"";
+}
+
+std::wstring compiledStringOf(UINT id) {
+    const DataModule module(windowsPathOf(VARNIK_EXE_PATH));
+    const wchar_t* text = nullptr;
+    // With no buffer, the length and a pointer to the string in the loaded resource.
+    const int length = LoadStringW(module.handle(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : L"";
 }

@@ -2,46 +2,23 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <string>
 
-// Checks a live dialog against what its template says: size, control order, classes, ids, texts,
-// positions and styles. Positions are compared in pixels with a tolerance of one, through the
-// dialog's own pixels-per-dialog-unit scale (MapDialogRect does not work across processes).
+// Checks a running dialog of Varnik.exe against its compiled template, read from the executable:
+// what the template says is checked once, in the resource check; here, that the running window is
+// what the dialog manager makes of it at this DPI.
 
-struct DialogUnits {
-    int x;
-    int y;
-};
+constexpr WORD kMainDialogTemplate = 102;
+constexpr WORD kAboutBoxTemplate = 100;
 
-// Dialog base units of a template font as the dialog manager derives them: the average width of
-// the Latin letters and the height of the font. A dialog unit is a quarter of the first and an
-// eighth of the second.
-DialogUnits dialogBaseUnits(const wchar_t* face, int points);
+// The window's caption, style and extended style are its template's; its client area is the
+// template's size in dialog units of the template's font (one pixel of rounding allowed); every
+// child that a user sees, in order, has its template item's class, id, text, position (in pixels
+// through the dialog's own pixels-per-dialog-unit scale, one pixel allowed) and styles. An edit
+// field's text is the program's, not the template's, and is left to the tests; an icon's static
+// shows an icon.
+void expectFollowsItsTemplate(HWND dialog, WORD templateId);
 
-enum class ControlKind {
-    GroupBox,
-    Edit,
-    PushButton,
-    DefaultPushButton,
-    Text,         // left-aligned static text that starts a group
-    TextNoPrefix, // the same, without & processing
-    Icon,         // a static that shows an icon (it sizes itself to the icon)
-};
-
-struct ExpectedControl {
-    ControlKind kind;
-    int id;
-    const wchar_t* text;          // null: any text that is not empty
-    int left, top, width, height; // dialog units
-};
-
-// A visible popup with a caption, a system menu and a modal frame; no minimise or maximise box and
-// no sizing border.
-void expectFixedModalFrame(HWND dialog);
-
-// The dialog's client area is templateSize dialog units of the given base units (one pixel of
-// rounding allowed).
-void expectClientSize(HWND dialog, SIZE templateSize, DialogUnits baseUnits);
-
-// Every child that a user sees, in order, is the expected control.
-void expectControls(HWND dialog, SIZE templateSize, const std::vector<ExpectedControl>& expected);
+// The caption of a template, and a string of the string table, as Varnik.exe holds them.
+std::wstring compiledCaptionOf(WORD templateId);
+std::wstring compiledStringOf(UINT id);

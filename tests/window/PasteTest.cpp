@@ -87,7 +87,7 @@ std::string oneLine(const std::wstring& text) {
     if (text.size() > kShown) {
         line += L"... (" + std::to_wstring(text.size()) + L" units)";
     }
-    return narrow(line);
+    return utf8(line);
 }
 
 // As another program copies text: the clipboard emptied and given the text in UTF-16.
@@ -153,8 +153,8 @@ TEST_P(PasteTest, FillsTheFieldsTheFormNames) {
                   << (test.into == Into::Longitude ? "longitude" : "latitude") << ": ["
                   << oneLine(test.clipboard) << "] -> longitude [" << oneLine(longitude)
                   << "] latitude [" << oneLine(latitude) << "]\n";
-        EXPECT_TRUE(sameCoordinate(longitude, test.longitude, dms)) << narrow(longitude);
-        EXPECT_TRUE(sameCoordinate(latitude, test.latitude, dms)) << narrow(latitude);
+        EXPECT_TRUE(sameCoordinate(longitude, test.longitude, dms)) << utf8(longitude);
+        EXPECT_TRUE(sameCoordinate(latitude, test.latitude, dms)) << utf8(latitude);
 
         // Ctrl+Z in the pasted-into field, the character the keyboard makes of it, gives back
         // what the field held.
@@ -190,7 +190,7 @@ TEST_F(PasteTest, TypedFullWidthCharactersArriveAsAscii) {
             waitUntil([&] { return textOf(app->field(id)) == kShown; });
             const std::wstring shown = textOf(app->field(id));
             std::cout << "typed as " << (message == WM_CHAR ? "WM_CHAR" : "WM_IME_CHAR") << " ["
-                      << narrow(kTyped) << "] into field " << id << ": [" << narrow(shown) << "]\n";
+                      << utf8(kTyped) << "] into field " << id << ": [" << utf8(shown) << "]\n";
             EXPECT_EQ(shown, kShown) << "field " << id;
         }
     }

@@ -1,5 +1,6 @@
 #include "RunningVarnik.h"
 
+#include "VarnikWindows.h"
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ RunningVarnik::RunningVarnik(const std::wstring& arguments, const Launch& launch
         launch.currentDirectory.empty() ? nullptr : launch.currentDirectory.c_str();
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         currentDirectory, &startup, &process_)) {
-        ADD_FAILURE() << "cannot start " << narrow(path) << ", error " << GetLastError();
+        ADD_FAILURE() << "cannot start " << utf8(path) << ", error " << GetLastError();
         process_ = {};
         return;
     }
@@ -60,6 +61,14 @@ void RunningVarnik::close() {
         return;
     }
     EXPECT_EQ(*exitCode, 0u) << "exit code";
+}
+
+std::map<int, std::wstring> RunningVarnik::fieldTexts() const {
+    std::map<int, std::wstring> texts;
+    for (const int id : kEditFields) {
+        texts[id] = textOf(field(id));
+    }
+    return texts;
 }
 
 bool RunningVarnik::answers() const {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,9 @@ public:
     HWND field(int id) const { return GetDlgItem(window_, id); }
     DWORD processId() const { return process_.dwProcessId; }
     DWORD threadId() const { return process_.dwThreadId; }
+
+    // Every edit field's text, by id.
+    std::map<int, std::wstring> fieldTexts() const;
 
     // True while the main dialog exists and answers a message in time.
     bool answers() const;

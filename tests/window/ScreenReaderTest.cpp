@@ -95,7 +95,7 @@ std::vector<HWND> hiddenChildrenOf(HWND dialog) {
 }
 
 std::string nameForTrace(const std::optional<std::wstring>& name) {
-    return name ? "\"" + narrow(*name) + "\"" : "(none)";
+    return name ? "\"" + utf8(*name) + "\"" : "(none)";
 }
 
 } // namespace
@@ -166,8 +166,8 @@ TEST_F(ScreenReaderTest, EachFieldHasItsNameForUiAutomation) {
         BSTR text = nullptr;
         ASSERT_EQ(element->get_CurrentName(&text), S_OK);
         const std::wstring read = taken(text);
-        std::printf("UI Automation name of %d: \"%s\"\n", id, narrow(read).c_str());
-        EXPECT_EQ(read, name) << narrow(read);
+        std::printf("UI Automation name of %d: \"%s\"\n", id, utf8(read).c_str());
+        EXPECT_EQ(read, name) << utf8(read);
     }
 #else
     FAIL() << "this system has a UI Automation client, but the MinGW-w64 headers of this build "
@@ -185,7 +185,7 @@ TEST_F(ScreenReaderTest, EachNameIsTheHiddenLabelDirectlyBeforeItsFieldAndNothin
         const HWND label = GetWindow(app->field(id), GW_HWNDPREV);
         ASSERT_NE(label, nullptr) << "nothing before the field";
         EXPECT_EQ(classNameOf(label), L"Static");
-        EXPECT_EQ(textOf(label), name) << narrow(textOf(label));
+        EXPECT_EQ(textOf(label), name) << utf8(textOf(label));
         const DWORD style = styleOf(label);
         EXPECT_EQ(style & SS_TYPEMASK, DWORD{SS_LEFT}) << "a text";
         EXPECT_EQ(style & (WS_VISIBLE | WS_TABSTOP | WS_GROUP), 0u) << std::hex << style;

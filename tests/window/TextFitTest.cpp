@@ -84,9 +84,8 @@ void expectTextsFit(HWND dialog, const char* name, const std::set<size_t>& ourWo
             continue;
         }
         ++measured;
-        SCOPED_TRACE(::testing::Message()
-                     << name << " control #" << i + 1 << " \"" << narrow(control.text) << "\" at "
-                     << view->dpi << " DPI");
+        SCOPED_TRACE(::testing::Message() << name << " control #" << i + 1 << " \""
+                                          << utf8(control.text) << "\" at " << view->dpi << " DPI");
         const LONG room = roomFor(control, kind, view->dpi);
         const double filled = static_cast<double>(control.extent.cx) / room;
         std::printf("%d DPI, %s #%zu: %ld of %ld px, %.1f %%\n", view->dpi, name, i + 1,

@@ -190,15 +190,6 @@ SIZE clientSizeOf(HWND window) {
     return {widthOf(rect), heightOf(rect)};
 }
 
-std::string narrow(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(),
-                        size, nullptr, nullptr);
-    return result;
-}
-
 std::wstring windowsPathOf(const char* builtPath) {
     std::wstring path(builtPath, builtPath + std::char_traits<char>::length(builtPath));
     if (!path.empty() && path.front() == L'/') {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Utf8.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -106,6 +108,3 @@ private:
 
 // A path from the build as this process opens it. Under Wine the Unix root is drive Z:.
 std::wstring windowsPathOf(const char* builtPath);
-
-// UTF-8 for test messages.
-std::string narrow(const std::wstring& text);
