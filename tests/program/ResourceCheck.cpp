@@ -38,14 +38,6 @@ std::string lowercase(std::string text) {
     return text;
 }
 
-void PrintTo(const NameOrOrdinal& value, std::ostream* out) {
-    if (value.number != 0) {
-        *out << "ordinal " << value.number;
-    } else {
-        *out << '"' << utf8(value.name) << '"';
-    }
-}
-
 class ExecutableResources : public testing::Test {
 protected:
     void SetUp() override {

@@ -4,10 +4,13 @@
 // data and each extended template parsed byte by byte. The resource check compares them with its
 // table; the window tests compare the running windows with them.
 
+#include "Utf8.h"
+
 #include <windows.h>
 
 #include <cstring>
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,6 +31,14 @@ struct NameOrOrdinal {
     WORD number = 0; // nonzero for the ordinal form
     std::wstring name;
 };
+
+inline void PrintTo(const NameOrOrdinal& value, std::ostream* out) {
+    if (value.number != 0) {
+        *out << "ordinal " << value.number;
+    } else {
+        *out << '"' << utf8(value.name) << '"';
+    }
+}
 
 // Little-endian fields of a resource or a file, refusing to read past the end.
 class Reader {
@@ -188,13 +199,13 @@ inline DialogTemplate parseDialogTemplate(const ResourceBytes& resource) {
     return dialog;
 }
 
-// The template of dialog id in the executable, in whichever language it has; none if it has no
-// such dialog.
+// The template of dialog id (resource type 5, RT_DIALOG) in the executable, in whichever language
+// it has; none if it has no such dialog.
 inline std::optional<DialogTemplate> dialogTemplateOf(const std::wstring& executable, WORD id) {
     const DataModule module(executable);
     HRSRC info = module.handle() == nullptr
                      ? nullptr
-                     : FindResourceW(module.handle(), MAKEINTRESOURCEW(id), RT_DIALOG);
+                     : FindResourceW(module.handle(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));
     if (info == nullptr) {
         return std::nullopt;
     }

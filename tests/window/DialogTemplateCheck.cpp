@@ -75,9 +75,10 @@ void expectItem(HWND control, const DialogItem& item, double pixelsPerUnitX,
         EXPECT_NEAR(heightOf(rect), std::lround(item.cy * pixelsPerUnitY), 1) << "height";
     }
 
-    // An edit field's border becomes a sunken client edge when the field is created.
+    // The dialog manager creates every child with WS_EX_NOPARENTNOTIFY, and an edit field's
+    // border becomes a sunken client edge.
     DWORD style = item.style;
-    DWORD exStyle = item.exStyle;
+    DWORD exStyle = item.exStyle | WS_EX_NOPARENTNOTIFY;
     if (windowClass == L"edit" && (style & WS_BORDER) != 0) {
         style &= ~WS_BORDER;
         exStyle |= WS_EX_CLIENTEDGE;
@@ -92,7 +93,10 @@ void expectFollowsItsTemplate(HWND dialog, WORD templateId) {
     const auto compiled = dialogTemplateOf(windowsPathOf(VARNIK_EXE_PATH), templateId);
     ASSERT_TRUE(compiled.has_value()) << "no dialog " << templateId << " in Varnik.exe";
     EXPECT_EQ(textOf(dialog), compiled->caption) << utf8(textOf(dialog));
-    EXPECT_EQ(styleOf(dialog), compiled->style) << std::hex << "style";
+    // The system gives every top-level dialog the 3-D look and clips its siblings; a modal
+    // dialog is shown, whether or not its template says so.
+    EXPECT_EQ(styleOf(dialog), compiled->style | DS_3DLOOK | WS_CLIPSIBLINGS | WS_VISIBLE)
+        << std::hex << "style " << styleOf(dialog);
     // The system adds extended styles of its own to a dialog's frame.
     EXPECT_EQ(extendedStyleOf(dialog) & compiled->exStyle, compiled->exStyle)
         << std::hex << "extended style " << extendedStyleOf(dialog);
