@@ -278,6 +278,43 @@ TEST(MinimisedPaintTest, ErasesThroughThePaintDcAndDrawsTheIconCentred) {
     }
 }
 
+// The dialog shown normally paints through the dialog manager, which erases its background
+// with the dialog's brush: a known colour painted over the client area must give way to it when
+// the area is invalidated and the modal loop comes to paint it.
+TEST(MinimisedPaintTest, ShownNormallyPaintsItsBackground) {
+    CWinApp application;
+    CVarnikDlg dialog;
+    COLORREF repainted = CLR_INVALID;
+    std::thread driver([&repainted, thread = GetCurrentThreadId()] {
+        HWND shown = nullptr;
+        waitUntil([&] { return (shown = shownWindowOfThread(thread, L"#32770")) != nullptr; });
+        if (shown == nullptr) {
+            return;
+        }
+        // A corner of the client area that no control covers.
+        const auto corner = [shown] {
+            const HDC dc = GetDC(shown);
+            const COLORREF colour = GetPixel(dc, 2, 2);
+            ReleaseDC(shown, dc);
+            return colour;
+        };
+        waitUntil([&] { return corner() == GetSysColor(COLOR_3DFACE); });
+        const HDC dc = GetDC(shown);
+        const RECT all{0, 0, 8, 8};
+        const HBRUSH brush = CreateSolidBrush(kBackground);
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        ReleaseDC(shown, dc);
+        InvalidateRect(shown, nullptr, TRUE);
+        waitUntil([&] { return corner() == GetSysColor(COLOR_3DFACE); });
+        repainted = corner();
+        PostMessageW(shown, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    dialog.DoModal();
+    driver.join();
+    EXPECT_EQ(repainted, GetSysColor(COLOR_3DFACE)) << "the client area after its repaint";
+}
+
 namespace {
 
 // The focus as a dialog is first shown, before its activation could move it: the dialog
