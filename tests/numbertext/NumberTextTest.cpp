@@ -200,8 +200,8 @@ TEST(ReadDecimalNumber, DecidesInfinityOrZeroByTheExactPowerOfTen) {
 }
 
 std::string printed(double value) {
-    char buffer[kFieldTextSize];
-    formatSixDecimals(value, buffer);
+    char buffer[100];
+    formatSixDecimals(value, buffer, sizeof buffer);
     return buffer;
 }
 

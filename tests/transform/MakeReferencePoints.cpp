@@ -4,7 +4,7 @@
 //   build/native/tests/transform/make_reference_points > tests/transform/ReferencePoints.inc
 #include "Bits.h"
 #include "NumberText.h"
-#include "OffsetTransform.h"
+#include "OffsetTransformForTests.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -57,8 +57,8 @@ std::vector<Point> referencePoints() {
 }
 
 std::string text(double value) {
-    char buffer[kFieldTextSize];
-    formatSixDecimals(value, buffer);
+    char buffer[100];
+    formatSixDecimals(value, buffer, sizeof buffer);
     return buffer;
 }
 

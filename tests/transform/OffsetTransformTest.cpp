@@ -1,6 +1,6 @@
-#include "OffsetTransform.h"
 #include "Bits.h"
 #include "NumberText.h"
+#include "OffsetTransformForTests.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 std::string sixDecimals(double value) {
-    char buffer[kFieldTextSize];
-    formatSixDecimals(value, buffer);
+    char buffer[100];
+    formatSixDecimals(value, buffer, sizeof buffer);
     return buffer;
 }
 

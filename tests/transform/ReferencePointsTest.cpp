@@ -1,6 +1,6 @@
 #include "Bits.h"
 #include "NumberText.h"
-#include "OffsetTransform.h"
+#include "OffsetTransformForTests.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,8 @@ const ReferencePoint kReferencePoints[] = {
 };
 
 std::string text(double value) {
-    char buffer[kFieldTextSize];
-    formatSixDecimals(value, buffer);
+    char buffer[100];
+    formatSixDecimals(value, buffer, sizeof buffer);
     return buffer;
 }
 

@@ -77,7 +77,7 @@ double numberTheProgramReads(const std::wstring& fieldText) {
 
 std::wstring printed(double value) {
     char buffer[kFieldTextSize];
-    formatSixDecimals(value, buffer);
+    formatSixDecimals(value, buffer, sizeof buffer);
     return std::wstring(buffer, buffer + std::char_traits<char>::length(buffer));
 }
 
