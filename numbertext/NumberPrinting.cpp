@@ -77,7 +77,7 @@ char* writeRoundedExponentForm(const Digits& value, std::size_t n, bool up, char
 }
 
 // Writes the shortest exponent form that reads back to the double significand * 2^exponent, an
-// integer of more than 17 digits, so exponent > 4, with the given digits; returns where the NUL
+// integer of more than 17 digits, so exponent > 3, with the given digits; returns where the NUL
 // is. Of two shortest forms it takes the one nearer to the value.
 //
 // In a buffer of 100 bytes the value has at least 92 digits. Such a value m * 2^e, m < 2^53, is a

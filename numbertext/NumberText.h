@@ -3,7 +3,7 @@
 #include <cstddef>
 
 // The smallest buffer formatSixDecimals takes: every exponent form, and the fixed-point form of
-// every value below 2^57, fits with its NUL.
+// every value below 10^17, fits with its NUL.
 constexpr std::size_t kSixDecimalsMinimumSize = 26;
 
 // Reads the decimal number at the start of a NUL-terminated text, as the C runtime's atof reads
