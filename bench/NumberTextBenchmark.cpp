@@ -15,10 +15,10 @@ void BM_Read(benchmark::State& state, const std::string& text) {
 }
 
 void BM_Print(benchmark::State& state, double value) {
-    char buffer[kFieldTextSize];
+    char buffer[100];
     for ([[maybe_unused]] auto _ : state) {
         benchmark::DoNotOptimize(value);
-        formatSixDecimals(value, buffer);
+        formatSixDecimals(value, buffer, sizeof buffer);
         benchmark::DoNotOptimize(buffer);
     }
 }

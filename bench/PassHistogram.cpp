@@ -3,7 +3,7 @@
 // that the iteration ends for none of the points stopped by the bound, and how closely the
 // correction undoes the offset:
 //   build/bench/bench/pass_histogram [points] [seed]
-#include "OffsetTransform.h"
+#include "OffsetTransformForTests.h"
 
 #include <algorithm>
 #include <cmath>

@@ -165,16 +165,16 @@ BENCHMARK(BM_ToTrueCoordinatesInTheWesternBand);
 // What one click costs apart from the window: read two texts, correct, print two results.
 void BM_CorrectOffsetCommandText(benchmark::State& state) {
     for ([[maybe_unused]] auto _ : state) {
-        char buffer[kFieldTextSize] = "113.545324";
+        char buffer[100] = "113.545324";
         const double longitude = readDecimalNumber(buffer);
         const char latitudeText[] = "23.515146";
         const double latitude = readDecimalNumber(latitudeText);
         double trueLatitude;
         double trueLongitude;
         toTrueCoordinates(latitude, longitude, trueLatitude, trueLongitude);
-        formatSixDecimals(trueLatitude, buffer);
+        formatSixDecimals(trueLatitude, buffer, sizeof buffer);
         benchmark::DoNotOptimize(buffer);
-        formatSixDecimals(trueLongitude, buffer);
+        formatSixDecimals(trueLongitude, buffer, sizeof buffer);
         benchmark::DoNotOptimize(buffer);
     }
 }

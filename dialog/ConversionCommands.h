@@ -4,10 +4,17 @@
 #include "OffsetTransform.h"
 #include "resource.h"
 
+#include <cstddef>
+
 // The commands behind the main dialog's two buttons. They need three operations of the window
 // and nothing else: dialog.GetDlgItem(id) reaches a field, and the field's
 // GetWindowText(buffer, size) and SetWindowText(text) read and replace its narrow text. The
 // program's dialog runs them on its real window; the tests run them on a fake one.
+
+// Size of the one text buffer a command uses for all its field reads and writes: at most 99 bytes
+// of a field's text take part, and every printed value fits with its NUL.
+constexpr std::size_t kFieldTextSize = 100;
+static_assert(kFieldTextSize >= kSixDecimalsMinimumSize);
 
 using CoordinateTransform = void (*)(double latitude, double longitude, double& latitudeOut,
                                      double& longitudeOut);
@@ -34,9 +41,9 @@ void convertFields(Dialog& dialog, int longitudeIn, int latitudeIn, CoordinateTr
     double convertedLongitude;
     transform(latitude, longitude, convertedLatitude, convertedLongitude);
 
-    formatSixDecimals(convertedLatitude, buffer);
+    formatSixDecimals(convertedLatitude, buffer, kFieldTextSize);
     dialog.GetDlgItem(latitudeOut).SetWindowText(buffer);
-    formatSixDecimals(convertedLongitude, buffer);
+    formatSixDecimals(convertedLongitude, buffer, kFieldTextSize);
     dialog.GetDlgItem(longitudeOut).SetWindowText(buffer);
 }
 

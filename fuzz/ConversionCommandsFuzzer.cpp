@@ -46,7 +46,7 @@ void checkOutput(const std::string& output, const std::string& input) {
     }
     const double out = readDecimalNumber(output.c_str());
     char reprinted[kFieldTextSize];
-    formatSixDecimals(out, reprinted);
+    formatSixDecimals(out, reprinted, sizeof reprinted);
     check(output == reprinted, "the output reads back as the value it shows");
     check(std::fabs(out - in) <= kLargestChange, "the output lies within the offset of the input");
 }

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A command reads at most 99 bytes of a field. The text gets a heap block of exactly its bytes
     // and the NUL, so ASan reports any read past the NUL.
     const char* const bytes = reinterpret_cast<const char*>(data);
-    const std::size_t length = strnlen(bytes, std::min(size, kFieldTextSize - 1));
+    const std::size_t length = strnlen(bytes, std::min(size, kPrintedSize - 1));
     const auto text = std::make_unique<char[]>(length + 1);
     std::memcpy(text.get(), bytes, length);
     text[length] = '\0';

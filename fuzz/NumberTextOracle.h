@@ -37,13 +37,17 @@ inline double expectedReading(const char* text) {
     return 0.0;
 }
 
-// Prints into a heap block of exactly the buffer's size, so ASan reports any write past it.
+// The size of the dialog's field buffer, which the printed text must fit with its NUL.
+constexpr std::size_t kPrintedSize = 100;
+
+// Prints into a heap block of exactly that size, so ASan reports any write past it.
 inline std::string printed(double value) {
-    const auto buffer = std::make_unique<char[][kFieldTextSize]>(1);
-    formatSixDecimals(value, buffer[0]);
-    check(std::memchr(buffer[0], '\0', kFieldTextSize) != nullptr,
-          "the printed text ends in the buffer");
-    return buffer[0];
+    const auto buffer = std::make_unique<char[]>(kPrintedSize);
+    const std::size_t length = formatSixDecimals(value, buffer.get(), kPrintedSize);
+    check(length < kPrintedSize && buffer[length] == '\0' &&
+              std::memchr(buffer.get(), '\0', length) == nullptr,
+          "the printed text ends in the buffer, at the length returned");
+    return buffer.get();
 }
 
 inline void checkPrinting(double value) {
@@ -61,7 +65,7 @@ inline void checkPrinting(double value) {
     // glibc's printf rounds correctly too: where "%.6f" fits the buffer, the text must be its text.
     char reference[400];
     const int length = std::snprintf(reference, sizeof reference, "%.6f", value);
-    if (length < static_cast<int>(kFieldTextSize)) {
+    if (length < static_cast<int>(kPrintedSize)) {
         check(text == reference, "the text is the correctly rounded fixed-point form");
     } else {
         check(bitsOf(back) == bitsOf(value), "the exponent form reads back to the same double");

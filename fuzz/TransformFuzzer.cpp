@@ -1,7 +1,7 @@
 // Both directions of the transform on any two doubles, every bit pattern included.
 #include "Bits.h"
 #include "FuzzCheck.h"
-#include "OffsetTransform.h"
+#include "OffsetTransformForTests.h"
 
 #include <algorithm>
 #include <cmath>

@@ -36,18 +36,19 @@ Digits digitsOf(std::uint64_t significand, int power) {
     return digitsOf(value);
 }
 
-// Writes "<integer>.<six decimals>" and the NUL.
-void writeFixed(const char* integer, std::size_t integerCount, const char* decimals, char* out) {
+// Writes "<integer>.<six decimals>" and the NUL; returns where the NUL is.
+char* writeFixed(const char* integer, std::size_t integerCount, const char* decimals, char* out) {
     out = std::copy(integer, integer + integerCount, out);
     *out++ = '.';
     out = std::copy(decimals, decimals + 6, out);
     *out = '\0';
+    return out;
 }
 
 // Writes "<digit>[.<digits>]e+<exponent>" and the NUL, for the digits' value times
-// 10^(decimalExponent - count + 1); the exponent has two or three digits.
-void writeExponentForm(const char* digits, std::size_t count, std::size_t decimalExponent,
-                       char* out) {
+// 10^(decimalExponent - count + 1); the exponent has two or three digits. Returns where the NUL is.
+char* writeExponentForm(const char* digits, std::size_t count, std::size_t decimalExponent,
+                        char* out) {
     *out++ = digits[0];
     if (count > 1) {
         *out++ = '.';
@@ -62,29 +63,32 @@ void writeExponentForm(const char* digits, std::size_t count, std::size_t decima
     }
     out = std::reverse_copy(reversed, reversed + length, out);
     *out = '\0';
+    return out;
 }
 
 // Writes the exponent form of the value's first n digits, n at most kRoundTripDigits, one unit
-// more in the last of them when up.
-void writeRoundedExponentForm(const Digits& value, std::size_t n, bool up, char* out) {
+// more in the last of them when up. Returns where the NUL is.
+char* writeRoundedExponentForm(const Digits& value, std::size_t n, bool up, char* out) {
     char chosen[kRoundTripDigits];
     std::copy(value.text, value.text + n, chosen);
     std::size_t decimalExponent = value.count - 1;
     const std::size_t length = up ? roundUpInLastDigit(chosen, n, decimalExponent) : n;
-    writeExponentForm(chosen, length, decimalExponent, out);
+    return writeExponentForm(chosen, length, decimalExponent, out);
 }
 
 // Writes the shortest exponent form that reads back to the double significand * 2^exponent, an
-// integer of at least 92 digits, so exponent > 2, with the given digits. Of two shortest forms it
-// takes the one nearer to the value.
+// integer of more than 17 digits, so exponent > 3, with the given digits; returns where the NUL
+// is. Of two shortest forms it takes the one nearer to the value.
 //
-// Such a value m * 2^e, m < 2^53, is a multiple of 10^j only if 5^j divides m, so only for
-// j <= 22: it has at least 70 significant digits. A form of at most 17 digits, as a shortest one
-// is, is a multiple of 10^k, k > 74. So it never lies on the value, nor the value half-way
-// between two of them (a multiple of 10^(k-1)), nor it half-way between the value and a
-// neighbour: 5^k would divide 2m - 1, 2m + 1 or 4m - 1, all below 2^55. No tie is ever decided.
-void writeShortestExponentForm(const Digits& value, std::uint64_t significand, int exponent,
-                               char* out) {
+// In a buffer of 100 bytes the value has at least 92 digits. Such a value m * 2^e, m < 2^53, is a
+// multiple of 10^j only if 5^j divides m, so only for j <= 22: it has at least 70 significant
+// digits. A form of at most 17 digits, as a shortest one is, is a multiple of 10^k, k > 74. So it
+// never lies on the value, nor the value half-way between two of them (a multiple of 10^(k-1)),
+// nor it half-way between the value and a neighbour: 5^k would divide 2m - 1, 2m + 1 or 4m - 1,
+// all below 2^55. No tie is ever decided. In a smaller buffer, of two forms as near the value the
+// one above is taken, and a form half-way to a neighbour is not.
+char* writeShortestExponentForm(const Digits& value, std::uint64_t significand, int exponent,
+                                char* out) {
     // A decimal reads back to the value when it is nearer to it than to either neighbour. The
     // neighbours lie 2^exponent away, the one below half as far for the smallest significand of
     // a binade.
@@ -112,16 +116,16 @@ void writeShortestExponentForm(const Digits& value, std::uint64_t significand, i
         }
         // Of both, the nearer: the one up when r is more than half of 10^k, so from 5 on.
         const bool up = upReadsBack && (!downReadsBack || r[0] >= '5');
-        writeRoundedExponentForm(value, n, up, out);
-        return;
+        return writeRoundedExponentForm(value, n, up, out);
     }
     // No shorter form reads back: the nearer of the two with the most digits a double needs does.
-    writeRoundedExponentForm(value, kRoundTripDigits, value.text[kRoundTripDigits] >= '5', out);
+    return writeRoundedExponentForm(value, kRoundTripDigits, value.text[kRoundTripDigits] >= '5',
+                                    out);
 }
 
 } // namespace
 
-void formatSixDecimals(double value, char (&buffer)[kFieldTextSize]) {
+std::size_t formatSixDecimals(double value, char* buffer, std::size_t size) {
     std::uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
@@ -133,7 +137,7 @@ void formatSixDecimals(double value, char (&buffer)[kFieldTextSize]) {
     if (biasedExponent == 0x7FF) {
         const char* const word = fraction == 0 ? "inf" : "nan";
         std::copy(word, word + 4, out); // with its NUL
-        return;
+        return static_cast<std::size_t>(out + 3 - buffer);
     }
     // value = significand * 2^exponent
     const std::uint64_t significand =
@@ -143,13 +147,12 @@ void formatSixDecimals(double value, char (&buffer)[kFieldTextSize]) {
     if (exponent > 0) {
         // An integer, exactly.
         const Digits integer = digitsOf(significand, exponent);
-        const std::size_t room = kFieldTextSize - 1 - static_cast<std::size_t>(out - buffer);
-        if (integer.count + 7 <= room) {
-            writeFixed(integer.text, integer.count, "000000", out);
-        } else {
-            writeShortestExponentForm(integer, significand, exponent, out);
-        }
-        return;
+        const std::size_t room = size - 1 - static_cast<std::size_t>(out - buffer);
+        const char* const end =
+            integer.count + 7 <= room
+                ? writeFixed(integer.text, integer.count, "000000", out)
+                : writeShortestExponentForm(integer, significand, exponent, out);
+        return static_cast<std::size_t>(end - buffer);
     }
 
     // Below 2^53: the value in millionths, rounded to an integer, has every digit to print.
@@ -163,5 +166,6 @@ void formatSixDecimals(double value, char (&buffer)[kFieldTextSize]) {
     const std::size_t padding = paddedCount - millionths.count;
     std::fill_n(padded, padding, '0');
     std::copy(millionths.text, millionths.text + millionths.count, padded + padding);
-    writeFixed(padded, paddedCount - 6, padded + paddedCount - 6, out);
+    return static_cast<std::size_t>(
+        writeFixed(padded, paddedCount - 6, padded + paddedCount - 6, out) - buffer);
 }

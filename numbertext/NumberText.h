@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-// Size of the one text buffer a conversion command uses for all its field reads and writes:
-// at most 99 bytes of a field's text take part, and every printed value fits with its NUL.
-constexpr std::size_t kFieldTextSize = 100;
+// The smallest buffer formatSixDecimals takes: every exponent form, and the fixed-point form of
+// every value below 10^17, fits with its NUL.
+constexpr std::size_t kSixDecimalsMinimumSize = 26;
 
 // Reads the decimal number at the start of a NUL-terminated text, as the C runtime's atof reads
 // it on Windows, identically on every platform and whatever the locale:
@@ -18,8 +18,9 @@ constexpr std::size_t kFieldTextSize = 100;
 double readDecimalNumber(const char* text);
 
 // Prints value in fixed-point form with exactly six decimals ("%.06lf"), correctly rounded,
-// with a minus sign for negative values and a full stop as the decimal mark, into buffer as a
-// NUL-terminated text. Infinity prints as "inf" or "-inf". A finite value whose fixed-point form
-// would not fit in 99 characters (magnitude about 1e91 and beyond) prints in the shortest
-// exponent form that reads back to the same double, such as "1e+92".
-void formatSixDecimals(double value, char (&buffer)[kFieldTextSize]);
+// with a minus sign for negative values and a full stop as the decimal mark, into the size bytes
+// at buffer as a NUL-terminated text; returns its length. Infinity prints as "inf" or "-inf". A
+// finite value whose fixed-point form would not fit in size - 1 characters (in 100 bytes,
+// magnitude about 1e91 and beyond) prints in the shortest exponent form that reads back to the
+// same double, such as "1e+92". size is at least kSixDecimalsMinimumSize.
+std::size_t formatSixDecimals(double value, char* buffer, std::size_t size);

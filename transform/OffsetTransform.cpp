@@ -1,4 +1,5 @@
 #include "OffsetTransform.h"
+#include "OffsetTransformForTests.h"
 
 #include <cmath>
 

@@ -22,15 +22,9 @@ constexpr int kMaxCorrectionPasses = 16;
 // included. NaN fails every comparison, so it does not by itself put a point outside.
 bool isInOffsetRegion(double longitude, double latitude);
 
-// The northward shift in metres, x = longitude - 105, y = latitude - 35 (degrees).
-double latitudeShift(double x, double y);
-
-// The eastward shift in metres, x = longitude - 105, y = latitude - 35 (degrees).
-double longitudeShift(double x, double y);
-
-// True coordinate -> map coordinate, from the two shifts above (the terms they share computed once
-// for both). Outside the offset region (infinities included) the point passes through unchanged
-// to the bit.
+// True coordinate -> map coordinate, from a northward and an eastward shift in metres (the terms
+// they share computed once for both). Outside the offset region (infinities included) the point
+// passes through unchanged to the bit.
 void toMapCoordinates(double trueLatitude, double trueLongitude, double& mapLatitude,
                       double& mapLongitude);
 
@@ -46,8 +40,3 @@ void toMapCoordinates(double trueLatitude, double trueLongitude, double& mapLati
 //   for ever, and kMaxCorrectionPasses ends it.
 void toTrueCoordinates(double mapLatitude, double mapLongitude, double& trueLatitude,
                        double& trueLongitude);
-
-// toTrueCoordinates, also returning how many passes the iteration made: 0 for non-finite input,
-// kMaxCorrectionPasses when it was stopped by the bound. For tests and measurement.
-int toTrueCoordinatesCountingPasses(double mapLatitude, double mapLongitude, double& trueLatitude,
-                                    double& trueLongitude);

@@ -8,7 +8,8 @@ declare -A varnik_packages=(
     [run]="cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine wine64 xvfb
            fonts-wqy-microhei fonts-wine imagemagick"
     [windows]="g++-mingw-w64-i686-posix icoutils"
-    [native]="g++ libgtest-dev libbenchmark-dev clang libclang-rt-dev llvm clang-tidy cppcheck"
+    [native]="cmake ninja-build g++ libgtest-dev"
+    [checks]="libbenchmark-dev clang libclang-rt-dev llvm clang-tidy cppcheck"
     [release]="git zip unzip osslsigncode openssl"
     [emulated]="qemu-system-x86 debootstrap e2fsprogs"
     [debootstrap]="debootstrap"
@@ -16,12 +17,13 @@ declare -A varnik_packages=(
 
 # Installs with apt-get (through sudo when not root) what the named uses need and is missing.
 # windows brings 32-bit Wine where this machine runs 32-bit programs, else the emulated PC's
-# tools; test is every use. usage: need run|windows|native|release|emulated|debootstrap|test...
+# tools; test is every use.
+# usage: need run|windows|native|checks|release|emulated|debootstrap|test...
 need() {
     local use packages=() missing=() package sudo=()
     for use in "$@"; do
         case $use in
-        test) need run windows native release || return; continue ;;
+        test) need run windows native checks release || return; continue ;;
         windows)
             packages+=(${varnik_packages[run]} ${varnik_packages[windows]})
             # Debian's wine command starts the 32-bit loader whenever wine32 is installed, so

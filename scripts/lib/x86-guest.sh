@@ -20,8 +20,9 @@ x86_guest_init=/usr/local/sbin/varnik-guest-init
 x86_guest_prefix_build=/var/lib/varnik
 x86_guest_memory=4G
 x86_guest_cpus=2
-# In the PC every wait of the window tests and every CTest TIMEOUT is this many times as long as
-# natively (VARNIK_TIME_SCALE): under TCG the first window of a test process can take more than
+# In the PC every wait of the window tests and CTest's time limit of each test (the Windows test
+# presets' timeout, given to ctest --timeout) is this many times as long as natively
+# (VARNIK_TIME_SCALE): under TCG the first window of a test process can take more than
 # the 5 s that the window driver gives it natively.
 x86_guest_time_scale_tcg=6
 x86_guest_time_scale_kvm=2
@@ -95,11 +96,12 @@ x86_guest_boot() {
 # folder's. Prints the PC's console when it is off; fails when the suites fail or the PC gives no
 # status. usage: x86_guest_run_suites <build preset> [ctest arguments...]
 x86_guest_run_suites() {
-    local source=$varnik_root build="$varnik_root/build/$1" image accel scale job status=0
+    local source=$varnik_root build="$varnik_root/build/$1" image accel scale limit job status=0
     image=$(x86_guest_image) || return
     accel=$(x86_guest_accel "$image")
     scale=$x86_guest_time_scale_tcg
     [ "$accel" = kvm ] && scale=$x86_guest_time_scale_kvm
+    limit=$(sed -n 's/.*"timeout": \([0-9]*\).*/\1/p' "$source/CMakePresets.json")
     job=$(mktemp -d)
     {
         echo 'set -euo pipefail'
@@ -113,7 +115,7 @@ x86_guest_run_suites() {
         printf 'export VARNIK_TIME_SCALE=%q WINEARCH=win32\n' "$scale"
         printf 'source %q/scripts/lib/wine-session.sh\n' "$source"
         printf 'windows_passes %q' "$source"
-        printf ' %q' "$@"
+        printf ' %q' "$@" --timeout "$((limit * scale))"
         echo
     } >"$job/main"
     echo "x86: the Windows suites of $build in an emulated PC ($accel, waits times $scale)"

@@ -17,8 +17,8 @@ TEST(NumberTextDigest, AMillionDoublesPrintAndReadBackAsRecorded) {
     Digest texts;
     Digest readBack;
     const auto add = [&](double value) {
-        char text[kFieldTextSize];
-        formatSixDecimals(value, text);
+        char text[100];
+        formatSixDecimals(value, text, sizeof text);
         texts.add(text);
         readBack.add(readDecimalNumber(text));
     };

@@ -19,8 +19,8 @@ namespace {
 
 // Six decimals, or the shortest form that reads back where those would not fit the field.
 std::string printedByToChars(double value) {
-    char text[kFieldTextSize];
-    char* const last = text + kFieldTextSize - 1;
+    char text[100];
+    char* const last = text + sizeof text - 1;
     std::to_chars_result result = std::to_chars(text, last, value, std::chars_format::fixed, 6);
     if (result.ec != std::errc()) {
         result = std::to_chars(text, last, value);

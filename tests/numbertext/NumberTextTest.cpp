@@ -8,7 +8,9 @@
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <string>
 
 namespace {
@@ -224,6 +226,35 @@ TEST(FormatSixDecimals, PrintsSixCorrectlyRoundedDecimals) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
         EXPECT_EQ(sixDecimals(c.value), c.expected);
+    }
+}
+
+// The fixed-point form where it fits the buffer with its NUL, else the exponent form, which always
+// does; the length returned is the text's. Each buffer is a heap block of exactly its size, so
+// AddressSanitizer reports a write past it.
+TEST(FormatSixDecimals, TheBufferSizeDecidesTheForm) {
+    struct Case {
+        double value;
+        std::size_t size;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {123.5, kSixDecimalsMinimumSize, "123.500000"},
+        {1e17, kSixDecimalsMinimumSize, "100000000000000000.000000"},
+        {-1e17, kSixDecimalsMinimumSize, "-1e+17"},
+        {-99999999999999984.0, kSixDecimalsMinimumSize, "-99999999999999984.000000"},
+        {-DBL_MAX, kSixDecimalsMinimumSize, "-1.7976931348623157e+308"},
+        {-kInfinity, kSixDecimalsMinimumSize, "-inf"},
+        {1e20, 28, "1e+20"},
+        {1e20, 29, "100000000000000000000.000000"},
+        {1e20, 100, "100000000000000000000.000000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        const auto buffer = std::make_unique<char[]>(c.size);
+        const std::size_t length = formatSixDecimals(c.value, buffer.get(), c.size);
+        EXPECT_EQ(buffer.get(), std::string(c.expected));
+        EXPECT_EQ(length, std::strlen(c.expected));
     }
 }
 

@@ -3,7 +3,7 @@
 // the last bit of only a few results per million, which the reference table's few hundred points
 // miss; every build must give these same digests.
 #include "Digest.h"
-#include "OffsetTransform.h"
+#include "OffsetTransformForTests.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // to change, and review the difference:
 //   build/native/tests/transform/make_reference_points > tests/transform/ReferencePoints.inc
 #include "Bits.h"
-#include "OffsetTransform.h"
+#include "OffsetTransformForTests.h"
 #include "SixDecimals.h"
 
 #include <cinttypes>

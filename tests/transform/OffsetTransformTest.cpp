@@ -1,5 +1,5 @@
-#include "OffsetTransform.h"
 #include "Bits.h"
+#include "OffsetTransformForTests.h"
 #include "SixDecimals.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "Bits.h"
-#include "OffsetTransform.h"
+#include "OffsetTransformForTests.h"
 #include "SixDecimals.h"
 
 #include <gtest/gtest.h>

@@ -15,9 +15,9 @@
 // that does not answer in time is reported as a test failure by the helper itself.
 
 // The time a window gets to appear or to answer: 5 s, times the whole number in this environment
-// variable on a slow machine (an emulated PC), where a first window can take longer. CTest's
-// TIMEOUT properties follow it too (tests/TimeScale.cmake). Read once; a value that is not a whole
-// number from 1 up fails the test that reads it.
+// variable on a slow machine (an emulated PC), where a first window can take longer. CTest's time
+// limit follows it too (scripts/lib/x86-guest.sh). Read once; a value that is not a whole number
+// from 1 up fails the test that reads it.
 constexpr char kTimeScaleVariable[] = "VARNIK_TIME_SCALE";
 std::chrono::milliseconds answerLimit();
 
