@@ -26,11 +26,11 @@ BEGIN_MESSAGE_MAP(CVarnikApp, CWinApp)
     ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
-CVarnikApp::CVarnikApp() : CWinAppEx(TRUE) {}
+CVarnikApp::CVarnikApp() : CWinAppEx(true) {}
 
 CVarnikApp theApp;
 
-BOOL CVarnikApp::InitInstance() {
+bool CVarnikApp::InitInstance() {
     INITCOMMONCONTROLSEX initControls;
     initControls.dwSize = sizeof(initControls);
     initControls.dwICC = ICC_WIN95_CLASSES;
@@ -46,5 +46,5 @@ BOOL CVarnikApp::InitInstance() {
     dlg.DoModal();
 
     // No message pump of our own: the application ends with its dialog.
-    return FALSE;
+    return false;
 }

@@ -7,7 +7,7 @@ class CVarnikApp : public CWinAppEx {
 public:
     CVarnikApp();
 
-    BOOL InitInstance() override;
+    bool InitInstance() override;
 
     DECLARE_MESSAGE_MAP()
 };

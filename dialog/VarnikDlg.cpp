@@ -51,7 +51,7 @@ BEGIN_MESSAGE_MAP(CVarnikDlg, CDialog)
     ON_BN_CLICKED(IDC_CORRECT_BUTTON, &CVarnikDlg::OnCorrectOffset)
 END_MESSAGE_MAP()
 
-BOOL CVarnikDlg::OnInitDialog() {
+bool CVarnikDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
     // Each group starts with the other group's answer: the same point in true and in map form.
@@ -72,13 +72,13 @@ BOOL CVarnikDlg::OnInitDialog() {
         GetDlgItem(field.id).PrepareOnFirstAccessibilityRequest(&nameForScreenReaders);
     }
 
-    CMenu* pSysMenu = GetSystemMenu(FALSE);
-    if (pSysMenu != nullptr) {
+    CMenu sysMenu = GetSystemMenu(false);
+    if (sysMenu.GetSafeHmenu() != nullptr) {
         CString aboutText;
         aboutText.LoadString(IDS_ABOUTBOX);
         if (!aboutText.IsEmpty()) {
-            pSysMenu->AppendMenu(MF_SEPARATOR);
-            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, aboutText);
+            sysMenu.AppendMenu(MF_SEPARATOR);
+            sysMenu.AppendMenu(MF_STRING, IDM_ABOUTBOX, aboutText);
         }
     }
 
@@ -86,7 +86,7 @@ BOOL CVarnikDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hAppIcon));
 
     // The dialog manager gives the focus to the first tab stop.
-    return TRUE;
+    return true;
 }
 
 void CVarnikDlg::OnSysCommand(UINT nID, LPARAM /*lParam*/) {

@@ -1,8 +1,5 @@
 #include "Application.h"
 
-#include <algorithm>
-#include <cstring>
-
 namespace {
 CWinApp* application = nullptr;
 }
@@ -20,14 +17,8 @@ CWinApp::~CWinApp() {
     }
 }
 
-BOOL CWinApp::InitInstance() {
-    return TRUE;
-}
-
-void CWinApp::SetRegistryKey(const char* name) {
-    const std::size_t length = name != nullptr ? std::strlen(name) : 0;
-    m_registryKey = std::make_unique<char[]>(length + 1);
-    std::copy_n(name, length, m_registryKey.get());
+bool CWinApp::InitInstance() {
+    return true;
 }
 
 HICON CWinApp::LoadIcon(UINT id) const {

@@ -3,8 +3,6 @@
 #include "MessageMap.h"
 #include "Window.h"
 
-#include <memory>
-
 // The framework's help command.
 #define ID_HELP 0xE146
 
@@ -15,14 +13,14 @@ public:
     CWinApp();
     ~CWinApp() override;
 
-    // Sets the application up. TRUE runs the message loop until WM_QUIT; FALSE ends the
-    // application at once. The default does nothing and returns TRUE.
-    virtual BOOL InitInstance();
+    // Sets the application up. true runs the message loop until WM_QUIT; false ends the
+    // application at once. The default does nothing and returns true.
+    virtual bool InitInstance();
 
     // Keeps the name under which the application would keep its settings; nothing is read or
-    // written.
-    void SetRegistryKey(const char* name);
-    const char* registryKey() const { return m_registryKey ? m_registryKey.get() : ""; }
+    // written. The name is not copied: it must outlive the application, as a literal does.
+    void SetRegistryKey(const char* name) { m_pszRegistryKey = name; }
+    const char* registryKey() const { return m_pszRegistryKey != nullptr ? m_pszRegistryKey : ""; }
 
     // An icon of the module at the system's icon size; it is shared and never destroyed.
     HICON LoadIcon(UINT id) const;
@@ -38,14 +36,14 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
-    std::unique_ptr<char[]> m_registryKey; // NUL-terminated; null until set (see CString)
+    const char* m_pszRegistryKey = nullptr;
 };
 
 class CWinAppEx : public CWinApp {
 public:
     // The flag is kept; the layer has no resource cache for it to govern.
-    explicit CWinAppEx(BOOL bResourceSmartUpdate = FALSE)
-        : m_bResourceSmartUpdate(bResourceSmartUpdate != FALSE) {}
+    explicit CWinAppEx(bool bResourceSmartUpdate = false)
+        : m_bResourceSmartUpdate(bResourceSmartUpdate) {}
 
     const bool m_bResourceSmartUpdate;
 };
@@ -58,6 +56,6 @@ CWinApp* AfxGetApp();
 inline void AfxEnableControlContainer() {}
 
 // The framework's entry: calls InitInstance of the application object once, then runs its
-// message loop when that returned TRUE. Returns the process's exit code: 0 when InitInstance
-// returned FALSE, -1 when there is no application object.
+// message loop when that returned true. Returns the process's exit code: 0 when InitInstance
+// returned false, -1 when there is no application object.
 int AfxWinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);

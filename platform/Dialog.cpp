@@ -1,37 +1,17 @@
 #include "Dialog.h"
 
 #include "Application.h"
-#include "CurrentMessage.h"
 
-#include <cstring>
+#include <utility>
 
 namespace {
 
-// Whether the template leaves the placement to the framework: a top-level dialog at (0, 0)
-// that the dialog manager does not centre itself.
-bool templateAsksForCentring(UINT templateId) {
-    const HINSTANCE instance = afx::moduleInstance();
-    const HRSRC resource = ::FindResourceW(instance, MAKEINTRESOURCEW(templateId),
-                                           reinterpret_cast<LPCWSTR>(RT_DIALOG));
-    const HGLOBAL loaded = resource != nullptr ? ::LoadResource(instance, resource) : nullptr;
-    const auto* bytes = static_cast<const unsigned char*>(::LockResource(loaded));
-    if (bytes == nullptr) {
-        return false;
-    }
-    // DLGTEMPLATEEX starts with version 1 and signature 0xFFFF; the older DLGTEMPLATE with its
-    // style. Neither is aligned for direct reads.
-    WORD version;
-    WORD signature;
-    std::memcpy(&version, bytes, sizeof version);
-    std::memcpy(&signature, bytes + 2, sizeof signature);
-    const bool extended = version == 1 && signature == 0xFFFF;
-    DWORD style;
-    short x;
-    short y;
-    std::memcpy(&style, bytes + (extended ? 12 : 0), sizeof style);
-    std::memcpy(&x, bytes + (extended ? 18 : 10), sizeof x);
-    std::memcpy(&y, bytes + (extended ? 20 : 12), sizeof y);
-    return x == 0 && y == 0 && (style & (DS_CENTER | DS_CENTERMOUSE | WS_CHILD)) == 0;
+// Whether the layer places the window: the dialog manager centres a DS_CENTER or DS_CENTERMOUSE
+// dialog itself, DS_ABSALIGN means the template's place on the screen, and a child belongs to
+// its parent's layout.
+bool leftToTheLayer(HWND window) {
+    const auto style = static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
+    return (style & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN | WS_CHILD)) == 0;
 }
 
 // The window a dialog without a parent belongs to: the application's main window, or else the
@@ -46,8 +26,12 @@ HWND defaultOwner() {
     return window != nullptr ? ::GetLastActivePopup(::GetAncestor(window, GA_ROOT)) : nullptr;
 }
 
-CDialog* dialogOf(HWND window) {
-    return reinterpret_cast<CDialog*>(::GetWindowLongPtrW(window, DWLP_USER));
+// The messages whose result the dialog procedure returns itself; every other result goes
+// through DWLP_MSGRESULT.
+bool returnsItsResult(UINT message) {
+    return message == WM_INITDIALOG || message == WM_QUERYDRAGICON ||
+           (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) ||
+           message == WM_COMPAREITEM || message == WM_VKEYTOITEM || message == WM_CHARTOITEM;
 }
 
 } // namespace
@@ -65,10 +49,10 @@ INT_PTR CDialog::DoModal() {
                              &CDialog::dialogProcedure, reinterpret_cast<LPARAM>(this));
 }
 
-BOOL CDialog::OnInitDialog() {
+bool CDialog::OnInitDialog() {
     CDataExchange exchange;
     DoDataExchange(&exchange);
-    return TRUE;
+    return true;
 }
 
 void CDialog::EndDialog(int code) {
@@ -83,6 +67,17 @@ void CDialog::OnSysCommand(UINT, LPARAM) {
     Default();
 }
 
+LRESULT CDialog::Default() {
+    if (m_handling == nullptr) {
+        return 0;
+    }
+    m_passingOn = true;
+    const LRESULT result =
+        ::DefDlgProcW(m_hWnd, m_handling->message, m_handling->wParam, m_handling->lParam);
+    m_passingOn = false;
+    return result;
+}
+
 void CDialog::DoDataExchange(CDataExchange*) {}
 
 void CDialog::OnOK() {
@@ -93,59 +88,60 @@ void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
-// The dialog manager calls this for every message of the dialog. Only WM_INITDIALOG is ours
-// to answer here: afterwards every message first reaches windowProcedure, which passes what it
-// does not handle to the dialog manager's own procedure, and that asks here again; FALSE lets
-// it do its default processing.
-INT_PTR CALLBACK CDialog::dialogProcedure(HWND window, UINT message, WPARAM,
+// The dialog manager calls this for every message of the dialog, and does its default
+// processing when the answer is FALSE. WM_INITDIALOG brings the object; until then there is
+// none to ask.
+INT_PTR CALLBACK CDialog::dialogProcedure(HWND window, UINT message, WPARAM wParam,
                                           LPARAM lParam) noexcept {
-    if (message != WM_INITDIALOG) {
+    if (message == WM_INITDIALOG) {
+        reinterpret_cast<CDialog*>(lParam)->m_hWnd = window;
+        ::SetWindowLongPtrW(window, DWLP_USER, lParam);
+    }
+    auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(window, DWLP_USER));
+    return dialog != nullptr ? dialog->answer(window, message, wParam, lParam) : FALSE;
+}
+
+INT_PTR CDialog::answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    // Default's call of the dialog manager asks here first: not handled, once.
+    if (std::exchange(m_passingOn, false)) {
         return FALSE;
     }
-    return reinterpret_cast<CDialog*>(lParam)->attach(window);
-}
-
-LRESULT CALLBACK CDialog::windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) noexcept {
-    CDialog& dialog = *dialogOf(window);
-    const afx::CurrentMessageScope scope(
-        {window, message, wParam, lParam, dialog.m_defaultProcedure});
+    // A handler may send its window another message; the one it runs for comes back after.
+    const Message handling{message, wParam, lParam};
+    const Message* const interrupted = std::exchange(m_handling, &handling);
     LRESULT result = 0;
-    if (!dialog.dispatch(message, wParam, lParam, result)) {
-        result = ::CallWindowProcW(dialog.m_defaultProcedure, window, message, wParam, lParam);
+    bool handled = true;
+    if (message == WM_INITDIALOG) {
+        result = initialise() ? TRUE : FALSE;
+    } else {
+        handled = dispatch(message, wParam, lParam, result);
     }
+    m_handling = interrupted;
     if (message == WM_NCDESTROY) {
-        dialog.detach();
+        ::SetWindowLongPtrW(window, DWLP_USER, 0);
+        m_hWnd = nullptr;
     }
-    return result;
+    if (!handled) {
+        return FALSE;
+    }
+    if (returnsItsResult(message)) {
+        return result;
+    }
+    ::SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+    return TRUE;
 }
 
-// Binds the new window to this object, then initialises it: OnInitDialog, and the centring
-// that the template asks for when OnInitDialog has not placed the window itself.
-INT_PTR CDialog::attach(HWND window) noexcept {
-    m_hWnd = window;
-    ::SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
-    m_defaultProcedure = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::windowProcedure)));
-
-    // WM_INITDIALOG has no default processing to run: the dialog manager is the caller.
-    const afx::CurrentMessageScope scope({window, WM_INITDIALOG, 0, 0, nullptr});
+// OnInitDialog, then the centring the layer owes the window when OnInitDialog has not placed it.
+bool CDialog::initialise() noexcept {
     RECT placed;
-    ::GetWindowRect(window, &placed);
-    const BOOL result = OnInitDialog();
+    ::GetWindowRect(m_hWnd, &placed);
+    const bool focusFirstTabStop = OnInitDialog();
     RECT initialised;
-    ::GetWindowRect(window, &initialised);
-    if (::EqualRect(&placed, &initialised) && templateAsksForCentring(m_templateId)) {
+    ::GetWindowRect(m_hWnd, &initialised);
+    if (::EqualRect(&placed, &initialised) && leftToTheLayer(m_hWnd)) {
         CenterWindow();
     }
-    return result;
-}
-
-void CDialog::detach() noexcept {
-    ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_defaultProcedure));
-    ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
-    m_defaultProcedure = nullptr;
-    m_hWnd = nullptr;
+    return focusFirstTabStop;
 }
 
 // The dialog's map first; commands it does not handle go on to the application's map, as

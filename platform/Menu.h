@@ -2,12 +2,12 @@
 
 #include "Win32.h"
 
-// A menu lent by the system, such as a window's system menu. The wrapper never destroys it.
+// A menu handle lent by the system, such as a window's system menu: a plain value that never
+// destroys the menu.
 class CMenu {
 public:
-    // The calling thread's wrapper of menu, null for a null handle. Each handle has one wrapper
-    // that lives as long as the thread, so the pointer stays valid while a handler uses it.
-    static CMenu* FromHandle(HMENU menu);
+    CMenu() = default;
+    explicit CMenu(HMENU menu) : m_hMenu(menu) {}
 
     HMENU GetSafeHmenu() const { return m_hMenu; }
 

@@ -1,16 +1,10 @@
 #pragma once
 
-// The Windows API as the layer and the program see it.
+// The Windows API as the layer and the program see it. <windows.h> maps names such as
+// SendMessage and LoadString to their A or W function by macro; the layer's members of those
+// names are renamed alike wherever it is included, and each calls the variant it means
+// explicitly.
 #include <windows.h>
-
-// <windows.h> maps these names to their A or W function by macro. The layer's classes use the
-// plain names for their own members, which call the variant they mean explicitly.
-#undef AppendMenu
-#undef GetWindowText
-#undef LoadIcon
-#undef LoadString
-#undef SendMessage
-#undef SetWindowText
 
 // Marks message handlers in class declarations; it has no effect.
 #define afx_msg

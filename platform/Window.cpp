@@ -1,30 +1,6 @@
 #include "Window.h"
 
-#include "CurrentMessage.h"
-#include "Menu.h"
-
 #include <algorithm>
-
-namespace afx {
-
-namespace {
-thread_local CurrentMessage currentMessage;
-}
-
-CurrentMessageScope::CurrentMessageScope(const CurrentMessage& message) noexcept
-    : m_interrupted(currentMessage) {
-    currentMessage = message;
-}
-
-CurrentMessageScope::~CurrentMessageScope() {
-    currentMessage = m_interrupted;
-}
-
-const CurrentMessage& CurrentMessageScope::current() noexcept {
-    return currentMessage;
-}
-
-} // namespace afx
 
 namespace {
 
@@ -74,8 +50,8 @@ void CWnd::GetClientRect(RECT* rect) const {
     ::GetClientRect(m_hWnd, rect);
 }
 
-CMenu* CWnd::GetSystemMenu(bool revert) const {
-    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, revert ? TRUE : FALSE));
+CMenu CWnd::GetSystemMenu(bool revert) const {
+    return CMenu(::GetSystemMenu(m_hWnd, revert ? TRUE : FALSE));
 }
 
 void CWnd::AddHiddenLabel(const wchar_t* text) {
@@ -115,13 +91,4 @@ void CWnd::CenterWindow() {
     const int top = std::max(
         area.top, std::min((centreOn.top + centreOn.bottom - height) / 2, area.bottom - height));
     ::SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-LRESULT CWnd::Default() {
-    const afx::CurrentMessage& current = afx::CurrentMessageScope::current();
-    if (current.window != m_hWnd || current.defaultProcedure == nullptr) {
-        return 0;
-    }
-    return ::CallWindowProcW(current.defaultProcedure, m_hWnd, current.message, current.wParam,
-                             current.lParam);
 }

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "Menu.h"
 #include "Win32.h"
 
 #include <commctrl.h>
-
-class CMenu;
 
 // A window handle and the operations on it. It does not own the window: copies are free and
 // destroy nothing.
@@ -29,9 +28,9 @@ public:
     bool IsIconic() const;
     void GetClientRect(RECT* rect) const;
 
-    // The window's system menu, lent by the system (see CMenu::FromHandle); null when the window
-    // has none. revert restores the standard menu, and then the result is null.
-    CMenu* GetSystemMenu(bool revert) const;
+    // The window's own system menu, lent by the system; its handle is null when the window has
+    // none. revert restores the standard menu, and then the handle is null.
+    CMenu GetSystemMenu(bool revert) const;
 
     // Names this control for screen readers without changing what is seen or how the keyboard
     // moves: an invisible static text directly before it in z-order, where Windows looks for a
@@ -57,10 +56,6 @@ public:
     // Centres a top-level window over its owner, or on the work area of its monitor when it has
     // no visible owner, keeping it on that work area.
     void CenterWindow();
-
-    // Default processing of the message this window's handler is running for, with its result;
-    // 0 when this window is not handling a message.
-    LRESULT Default();
 
     HWND m_hWnd = nullptr;
 };

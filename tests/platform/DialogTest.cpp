@@ -92,6 +92,70 @@ TEST(DialogTest, DialogPlacedByOnInitDialogStaysThere) {
     EXPECT_EQ(9, placed.top);
 }
 
+// Who places a dialog opened from another, which OnInitDialog put in the corner of the screen:
+// the layer centres it over its owner unless the dialog manager places it by its style.
+// The dialog manager puts a DS_CENTERMOUSE dialog around the mouse pointer (Windows centres it
+// there, Wine puts its corner there).
+enum class Place { OverOwner, WorkAreaCentre, AroundMouse, TemplateOnScreen };
+
+struct Placement {
+    UINT templateId;
+    Place expected;
+};
+
+const Placement kPlacements[] = {
+    {IDD_NESTED, Place::OverOwner},        {IDD_RELATIVE, Place::OverOwner},
+    {IDD_CENTRED, Place::WorkAreaCentre},  {IDD_CENTRED_ON_MOUSE, Place::AroundMouse},
+    {IDD_PLACED, Place::TemplateOnScreen},
+};
+
+TEST(DialogTest, TheLayerCentresOnlyWhatTheDialogManagerDoesNotPlace) {
+    const RECT area = workArea();
+    // Away from the centres of the work area and of the owner.
+    const POINT mouse{area.left + (area.right - area.left) * 3 / 4,
+                      area.top + (area.bottom - area.top) * 3 / 4};
+    for (const Placement& placement : kPlacements) {
+        POINT ownerCentre{};
+        RECT placed{};
+        POINT clientOrigin{0, 0};
+        RECT templatePlace{30, 20, 0, 0};
+        ProbeDialog owner(IDD_PROBE, [&](ProbeDialog& opener) {
+            ownerCentre = centreOf(windowRect(opener.m_hWnd));
+            ::SetCursorPos(mouse.x, mouse.y);
+            ProbeDialog nested(placement.templateId, [&](ProbeDialog& box) {
+                placed = windowRect(box.m_hWnd);
+                ::ClientToScreen(box.m_hWnd, &clientOrigin);
+                ::MapDialogRect(box.m_hWnd, &templatePlace);
+                box.EndDialog(IDOK);
+            });
+            nested.DoModal();
+            opener.EndDialog(IDOK);
+        });
+        owner.duringInitialisation = [](ProbeDialog& probe) {
+            ::SetWindowPos(probe.m_hWnd, nullptr, 7, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        };
+        ASSERT_EQ(IDOK, owner.DoModal()) << placement.templateId;
+        const POINT centre = centreOf(placed);
+        switch (placement.expected) {
+        case Place::OverOwner:
+            EXPECT_LE(std::abs(centre.x - ownerCentre.x), 1) << placement.templateId;
+            EXPECT_LE(std::abs(centre.y - ownerCentre.y), 1) << placement.templateId;
+            break;
+        case Place::WorkAreaCentre:
+            EXPECT_LE(std::abs(centre.x - centreOf(area).x), 1) << placement.templateId;
+            EXPECT_LE(std::abs(centre.y - centreOf(area).y), 1) << placement.templateId;
+            break;
+        case Place::AroundMouse:
+            EXPECT_TRUE(::PtInRect(&placed, mouse)) << placement.templateId;
+            break;
+        case Place::TemplateOnScreen:
+            EXPECT_EQ(templatePlace.left, clientOrigin.x) << placement.templateId;
+            EXPECT_EQ(templatePlace.top, clientOrigin.y) << placement.templateId;
+            break;
+        }
+    }
+}
+
 // How a nested dialog (an About box opened from a handler of the main dialog) finds its owner.
 enum class Owner { ApplicationMainWindow, ActiveWindow, ExplicitParent };
 
@@ -147,25 +211,57 @@ TEST(DialogTest, NestedDialogIsOwnedByTheOpeningDialogAndModalToIt) {
 
 TEST(DialogTest, SystemMenuGainsAppendedItemsAtItsEnd) {
     ProbeDialog dialog(IDD_PROBE, [](ProbeDialog& probe) {
-        CMenu* menu = probe.GetSystemMenu(false);
-        ASSERT_NE(nullptr, menu);
-        EXPECT_EQ(menu, CMenu::FromHandle(::GetSystemMenu(probe.m_hWnd, FALSE)));
-        const int count = ::GetMenuItemCount(menu->m_hMenu);
+        CMenu menu = probe.GetSystemMenu(false);
+        ASSERT_NE(nullptr, menu.GetSafeHmenu());
+        EXPECT_EQ(::GetSystemMenu(probe.m_hWnd, FALSE), menu.m_hMenu);
+        const int count = ::GetMenuItemCount(menu.m_hMenu);
 
         CString text;
         ASSERT_TRUE(text.LoadString(IDS_PROBE_MENU_ITEM));
-        EXPECT_TRUE(menu->AppendMenu(MF_SEPARATOR));
-        EXPECT_TRUE(menu->AppendMenu(MF_STRING, 0x0010, text));
+        EXPECT_TRUE(menu.AppendMenu(MF_SEPARATOR));
+        EXPECT_TRUE(menu.AppendMenu(MF_STRING, 0x0010, text));
 
-        ASSERT_EQ(count + 2, ::GetMenuItemCount(menu->m_hMenu));
-        EXPECT_NE(0u, ::GetMenuState(menu->m_hMenu, count, MF_BYPOSITION) & MF_SEPARATOR);
-        EXPECT_EQ(0x0010u, ::GetMenuItemID(menu->m_hMenu, count + 1));
+        ASSERT_EQ(count + 2, ::GetMenuItemCount(menu.m_hMenu));
+        EXPECT_NE(0u, ::GetMenuState(menu.m_hMenu, count, MF_BYPOSITION) & MF_SEPARATOR);
+        EXPECT_EQ(0x0010u, ::GetMenuItemID(menu.m_hMenu, count + 1));
         wchar_t item[64];
-        ::GetMenuStringW(menu->m_hMenu, count + 1, item, 64, MF_BYPOSITION);
+        ::GetMenuStringW(menu.m_hMenu, count + 1, item, 64, MF_BYPOSITION);
         EXPECT_STREQ(L"&About the probe...", item);
         probe.EndDialog(IDOK);
     });
     EXPECT_EQ(IDOK, dialog.DoModal());
+}
+
+// Each window's handle is its own, also while a dialog opened from the first one runs; revert
+// gives the standard menu back and no handle.
+TEST(DialogTest, EachDialogChangesOnlyItsOwnSystemMenu) {
+    int standardCount = 0;
+    int nestedCount = 0;
+    HMENU nestedMenu = nullptr;
+    HMENU openerMenu = nullptr;
+    HMENU reverted = reinterpret_cast<HMENU>(1);
+    int countAfterRevert = 0;
+    ProbeDialog opener(IDD_PROBE, [&](ProbeDialog& probe) {
+        CMenu menu = probe.GetSystemMenu(false);
+        openerMenu = menu.m_hMenu;
+        standardCount = ::GetMenuItemCount(menu.m_hMenu);
+        menu.AppendMenu(MF_STRING, 0x0010, "Only in the opener");
+        ProbeDialog nested(IDD_NESTED, [&](ProbeDialog& box) {
+            nestedMenu = box.GetSystemMenu(false).m_hMenu;
+            nestedCount = ::GetMenuItemCount(nestedMenu);
+            box.EndDialog(IDOK);
+        });
+        nested.DoModal();
+        reverted = probe.GetSystemMenu(true).m_hMenu;
+        countAfterRevert = ::GetMenuItemCount(probe.GetSystemMenu(false).m_hMenu);
+        probe.EndDialog(IDOK);
+    });
+    ASSERT_EQ(IDOK, opener.DoModal());
+    EXPECT_NE(nullptr, nestedMenu);
+    EXPECT_NE(openerMenu, nestedMenu);
+    EXPECT_EQ(standardCount, nestedCount);
+    EXPECT_EQ(nullptr, reverted);
+    EXPECT_EQ(standardCount, countAfterRevert);
 }
 
 // The label of the first control must go to the top; any other directly before its control.

@@ -71,7 +71,7 @@ END_MESSAGE_MAP()
 
 class TestApp : public CWinAppEx {
 public:
-    TestApp() : CWinAppEx(TRUE) {}
+    TestApp() : CWinAppEx(true) {}
 
 protected:
     afx_msg void OnApplicationCommand() { calls.push_back("application"); }

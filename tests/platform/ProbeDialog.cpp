@@ -11,7 +11,7 @@ END_MESSAGE_MAP()
 ProbeDialog::ProbeDialog(UINT templateId, Steps steps, CWnd* parent)
     : CDialog(templateId, parent), m_steps(std::move(steps)) {}
 
-BOOL ProbeDialog::OnInitDialog() {
+bool ProbeDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     ++initialisations;
     visibleDuringInitialisation = ::IsWindowVisible(m_hWnd) != FALSE;
@@ -19,7 +19,7 @@ BOOL ProbeDialog::OnInitDialog() {
         duringInitialisation(*this);
     }
     ::PostMessageW(m_hWnd, WM_COMMAND, kProbeCommand, 0);
-    return TRUE;
+    return true;
 }
 
 void ProbeDialog::DoDataExchange(CDataExchange* exchange) {

@@ -20,7 +20,7 @@ public:
 
     ProbeDialog(UINT templateId, Steps steps, CWnd* parent = nullptr);
 
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
 
     // Runs inside OnInitDialog, after the base class's.
     Steps duringInitialisation;

@@ -6,10 +6,15 @@
 #define IDD_PROBE 200
 #define IDC_PROBE_EDIT 300
 #define IDC_PROBE_BUTTON 301
-// The same at (30, 20).
+// The same at (30, 20) of the screen (DS_ABSALIGN).
 #define IDD_PLACED 201
 // A box like an About box: not visible until its modal run shows it, at (0, 0), with an OK button.
 #define IDD_NESTED 202
+// Boxes like IDD_NESTED placed otherwise: centred by the dialog manager on the work area
+// (DS_CENTER) or on the mouse (DS_CENTERMOUSE), and at (30, 20) of the owner's client area.
+#define IDD_CENTRED 204
+#define IDD_CENTRED_ON_MOUSE 205
+#define IDD_RELATIVE 206
 // The program's fields: edits 1000, 1001, 1003-1006, 1008, 1009 and buttons 1002 and 1007.
 #define IDD_CONVERSION 203
 
