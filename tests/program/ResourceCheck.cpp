@@ -400,10 +400,13 @@ TEST_F(ExecutableResources, VersionBlockCarriesVersionsNamesAndTrueDetails) {
     ASSERT_EQ(fixedSize, sizeof(VS_FIXEDFILEINFO));
     const auto& fixed = *static_cast<const VS_FIXEDFILEINFO*>(fixedData);
     EXPECT_EQ(fixed.dwSignature, VS_FFI_SIGNATURE);
-    EXPECT_EQ(fixed.dwFileVersionMS, MAKELONG(0, 1));
-    EXPECT_EQ(fixed.dwFileVersionLS, MAKELONG(1, 0));
-    EXPECT_EQ(fixed.dwProductVersionMS, MAKELONG(0, 1));
-    EXPECT_EQ(fixed.dwProductVersionLS, MAKELONG(1, 0));
+    // The project's version, as four numbers.
+    unsigned major = 0, minor = 0, patch = 0, tweak = 0;
+    ASSERT_EQ(swscanf(VARNIK_VERSION, L"%u.%u.%u.%u", &major, &minor, &patch, &tweak), 4);
+    EXPECT_EQ(fixed.dwFileVersionMS, MAKELONG(minor, major));
+    EXPECT_EQ(fixed.dwFileVersionLS, MAKELONG(tweak, patch));
+    EXPECT_EQ(fixed.dwProductVersionMS, MAKELONG(minor, major));
+    EXPECT_EQ(fixed.dwProductVersionLS, MAKELONG(tweak, patch));
     EXPECT_EQ(fixed.dwFileType, VFT_APP);
 
     const auto [translation, translationSize] = version.query(L"\\VarFileInfo\\Translation");
@@ -417,8 +420,8 @@ TEST_F(ExecutableResources, VersionBlockCarriesVersionsNamesAndTrueDetails) {
     EXPECT_STREQ(block, L"040904e4");
 
     const std::pair<const wchar_t*, const wchar_t*> kFields[] = {
-        {L"FileVersion", L"1.0.0.1"},
-        {L"ProductVersion", L"1.0.0.1"},
+        {L"FileVersion", VARNIK_VERSION},
+        {L"ProductVersion", VARNIK_VERSION},
         {L"InternalName", L"Varnik.exe"},
         {L"OriginalFilename", L"Varnik.exe"},
         {L"CompanyName", L"Varnik developers"},
